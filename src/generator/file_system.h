@@ -1,0 +1,68 @@
+// The file system as the program needs it, one implementation per platform
+// (file_system_posix.cpp, file_system_win.cpp). Paths are texts in the system
+// code page. Hidden entries never show: on Windows those with the hidden or
+// system attribute; elsewhere those whose name begins with "." or whose
+// "user.DOSATTRIB" attribute carries the hidden or system bit.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/status.h"
+
+namespace qv {
+
+// "\" on Windows, "/" elsewhere.
+extern const char kPathSeparator;
+
+// `folder` with the separator appended when it does not already end in one.
+std::string WithTrailingSeparator(std::string_view folder);
+
+// True when `name` names a file of its own inside a folder: not empty, not
+// "." or "..", no separator (on Windows no "\", "/" or ":"; elsewhere no
+// "/" or "\"), no zero byte.
+bool IsPlainFileName(std::string_view name);
+
+enum class EntryKind { kFolder, kFile };
+
+// The visible entries of `folder` of the given kind, in name order (NameLess).
+// Folders are directories, files are regular files; symbolic links are
+// followed and dangling ones left out. A folder that cannot be listed has no
+// entries.
+std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind);
+
+// True when `folder` (ending in the separator) holds a visible regular file
+// named `name`.
+bool VisibleFileExists(const std::string& folder, const std::string& name);
+
+// Deletes the file at `path`; true when it is gone afterwards.
+bool RemoveFile(const std::string& path);
+
+// Replaces the file at `path` with `contents` as one step: the contents go to
+// a new file in the same folder, which is then renamed over the old one. On
+// failure the old file stays whole.
+Status ReplaceFileAtomically(const std::string& path, std::string_view contents);
+
+// A file open for reading. Opening never blocks: what is not a regular file
+// (a fifo, a device, a folder) does not open.
+class ReadableFile {
+ public:
+  static std::unique_ptr<ReadableFile> Open(const std::string& path, std::string* error);
+  virtual ~ReadableFile() = default;
+  // Reads up to `size` bytes; 0 at the end of the file or on a read error.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// A file open for writing, created or emptied by Open.
+class WritableFile {
+ public:
+  static std::unique_ptr<WritableFile> Open(const std::string& path, std::string* error);
+  virtual ~WritableFile() = default;
+  virtual Status Append(std::string_view data) = 0;
+  virtual Status Close() = 0;
+};
+
+}  // namespace qv

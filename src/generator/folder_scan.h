@@ -1,0 +1,25 @@
+// The folder scan: which sub-folders of the Favorites folder become
+// categories, in which page column each stands, and in which order.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/types.h"
+
+namespace qv {
+
+// Lists the visible sub-folders of `scan_folder` (ending in the separator) and
+// places each category in ListA, ListB or ListC, adding 1 plus its file count
+// to that column's weight. Expects `columns` cleared.
+void ScanFolders(const std::string& scan_folder, ColumnLists& columns);
+
+// The page column of folder `name`: pinned by "(A", "(B" or "(C", else the
+// lightest column (ties to A, then C).
+PageColumn ChooseColumn(std::string_view name, const ColumnLists& columns);
+
+// Inserts `name` at its sorted place, after the names equal to it.
+void InsertSorted(std::vector<std::string>& list, std::string name);
+
+}  // namespace qv

@@ -1,0 +1,28 @@
+// The link collection: turns the categories into the rows of LinkGrid.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "generator/types.h"
+
+namespace qv {
+
+// Fills `grid` (expected empty) from the column lists: per category a header
+// row, a row per file of its folder and an empty spacer row. `favorites_field`
+// is the text of T(3).
+void BuildLinkGrid(const ColumnLists& columns, const std::string& favorites_field, LinkGrid& grid);
+
+// The display name of a category folder: a name beginning with "(" loses its
+// first five characters and its surrounding blanks.
+std::string DisplayName(std::string_view folder_name);
+
+// The caption of a link made from its file name for page column `column`.
+std::string LinkCaption(std::string_view file_name, PageColumn column);
+
+// The rest of the last line of the file that begins with "URL=", or nothing.
+// A file that cannot be read has no address.
+std::optional<std::string> ReadShortcutAddress(const std::string& path);
+
+}  // namespace qv

@@ -1,0 +1,31 @@
+#include "generator/surroundings.h"
+
+#include <ctime>
+
+#include "settings/app_folder.h"
+
+namespace qv {
+
+SystemSurroundings::SystemSurroundings() : registry_(SystemRegistry()) {}
+
+SystemSurroundings::~SystemSurroundings() = default;
+
+std::string SystemSurroundings::AppFolder() {
+  return qv::AppFolder();
+}
+
+RegistryApi& SystemSurroundings::Registry() {
+  return *registry_;
+}
+
+CalendarDate SystemSurroundings::Today() {
+  // Runs happen on one thread only, so the shared result of localtime is safe.
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (local == nullptr) return CalendarDate{};
+  return CalendarDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+}
+
+void SystemSurroundings::Navigate(const std::string&) {}
+
+}  // namespace qv

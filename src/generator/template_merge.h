@@ -1,0 +1,28 @@
+// The template merge: turns the intermediate page into the final page by
+// putting the user's colours, texts, language lines and the update line in
+// place of the defaults and placeholders.
+#pragma once
+
+#include <string>
+
+#include "generator/status.h"
+#include "generator/types.h"
+
+namespace qv {
+
+struct MergeSources {
+  const Settings& settings;
+  const LanguageLines& language_lines;
+  std::int16_t language_code;
+  CalendarDate today;
+};
+
+// Applies the eighteen substitution steps, in order, to one line.
+std::string MergeLine(std::string line, const MergeSources& sources);
+
+// Reads "mijnstart.tmp" in `app_folder` line by line and writes the page
+// `page_file_name` beside it. Reports a page that could not be written.
+Status MergePage(const std::string& app_folder, const std::string& page_file_name,
+                 const MergeSources& sources);
+
+}  // namespace qv

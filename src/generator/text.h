@@ -1,0 +1,53 @@
+// Text rules shared by every stage. Texts are bytes in the system code page;
+// positions and lengths count characters. Where that code page is UTF-8 a
+// character is one code point, and a byte that is not part of a valid UTF-8
+// sequence counts as one character; a character is never split.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The byte length of the character that starts at byte `pos` of `text`
+// (text_encoding_posix.cpp, text_encoding_win.cpp).
+std::size_t CharLengthAt(std::string_view text, std::size_t pos);
+
+// Number of characters in `text`.
+std::size_t CharCount(std::string_view text);
+
+// The first `count` characters of `text` (all of it when shorter).
+std::string_view LeftChars(std::string_view text, std::size_t count);
+
+// `text` from its `position`-th character on, counting from 1; empty when the
+// text is shorter.
+std::string_view CharsFrom(std::string_view text, std::size_t position);
+
+// `text` without leading and trailing space characters (only " ").
+std::string_view TrimBlanks(std::string_view text);
+
+// Simple upper-case mapping, character by character: a character whose upper
+// case is more than one character stays as it is (text_encoding_*.cpp).
+std::string UpperCase(std::string_view text);
+
+// ASCII letters to lower case, every other byte unchanged.
+std::string AsciiLowerCase(std::string_view text);
+
+// Escapes text from the Favorites folder for the page: & < > " and CR, LF.
+std::string EscapeHtml(std::string_view text);
+
+// Name order: ASCII letters folded to one case, ties broken by byte order.
+bool NameLess(std::string_view a, std::string_view b);
+
+// The number at the start of `text`, blanks ignored (sign, digits, a decimal
+// point and an exponent); 0 when there is none.
+double LeadingNumber(std::string_view text);
+
+// `value` rounded to the nearest whole number, a half going to the even
+// neighbour; nothing when the result lies outside the 16-bit signed range.
+std::optional<std::int16_t> RoundToInt16(double value);
+
+}  // namespace qv

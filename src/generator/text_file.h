@@ -1,0 +1,74 @@
+// Text files as this program reads and writes them. A line read ends at CR LF,
+// at CR or at LF, and the terminator is not part of it; a last line without
+// terminator is a line, an empty file has no lines. Every line written ends in
+// CR LF. A file that cannot be opened reads as no lines.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/file_system.h"
+#include "generator/status.h"
+
+namespace qv {
+
+class LineReader {
+ public:
+  explicit LineReader(const std::string& path);
+
+  bool is_open() const { return file_ != nullptr; }
+  // Why the file could not be opened; empty when it is open.
+  const std::string& open_error() const { return open_error_; }
+
+  // Reads the next line into `line`; false at the end of the file.
+  bool Next(std::string& line);
+  // Passes over the next line without keeping it; false at the end.
+  bool Skip();
+  // True when the next line begins with `prefix`, without consuming anything.
+  bool NextStartsWith(std::string_view prefix);
+
+ private:
+  bool Fill();
+  // Consumes the rest of the current line, appending it to `sink` when given.
+  bool ReadLine(std::string* sink);
+
+  std::unique_ptr<ReadableFile> file_;
+  std::string open_error_;
+  std::vector<char> buffer_;
+  std::size_t start_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+};
+
+// Reads at most `max_lines` lines of the file at `path`.
+std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines);
+
+class LineWriter {
+ public:
+  // Creates the file, or empties it when it exists.
+  explicit LineWriter(const std::string& path);
+  ~LineWriter();
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+
+  bool is_open() const { return file_ != nullptr; }
+
+  // Writes `line` followed by CR LF.
+  void WriteLine(std::string_view line);
+  // Flushes and closes; reports the first failure of the open, a write or the
+  // close.
+  Status Close();
+
+ private:
+  void Flush();
+
+  std::string path_;
+  std::unique_ptr<WritableFile> file_;
+  std::string buffer_;
+  Status status_ = Status::Ok();
+};
+
+}  // namespace qv
