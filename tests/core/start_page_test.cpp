@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "fake_surroundings.h"
 #include "generator/file_system.h"
 #include "settings/favorites_folder.h"
 #include "settings/settings_file.h"
-#include "temp_folder.h"
+#include "support/fake_surroundings.h"
+#include "support/temp_folder.h"
 
 namespace qv {
 namespace {
@@ -162,7 +162,7 @@ TEST_F(StartPageTest, MissingProgramFolderEndsTheRunWithAReason) {
   const RunReport report = BuildStartPage(state_, surroundings);
 
   EXPECT_FALSE(report.page_status.ok());
-  EXPECT_NE(report.page_status.reason().find("mijnstart.html"), std::string::npos);
+  EXPECT_NE(report.page_status.reason().find(program_.Path("missing")), std::string::npos);
   EXPECT_FALSE(program_.Exists("missing"));
   EXPECT_EQ(surroundings.navigations().size(), 1u);
 }

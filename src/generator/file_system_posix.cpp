@@ -1,0 +1,295 @@
+// The file system on POSIX systems. Windows attributes copied along with files
+// (by Wine, for instance) live in the extended attribute "user.DOSATTRIB", so
+// hidden and system files from Windows stay hidden here too.
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <optional>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "generator/file_system.h"
+#include "generator/text.h"
+
+namespace qv {
+
+const char kPathSeparator = '/';
+
+namespace {
+
+constexpr unsigned kHiddenAttribute = 0x2;
+constexpr unsigned kSystemAttribute = 0x4;
+
+std::string ErrnoText(int error) {
+  return std::generic_category().message(error);
+}
+
+std::string Failure(const char* what, const std::string& path, int error) {
+  return std::string(what) + " " + path + ": " + ErrnoText(error);
+}
+
+std::string JoinPath(const std::string& folder, std::string_view name) {
+  return folder.empty() ? std::string(name) : WithTrailingSeparator(folder) + std::string(name);
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The attribute bits of a "user.DOSATTRIB" value written as "0x" and hex
+// digits (up to a zero byte); 0 for anything else. Only the lowest digit
+// matters for the hidden and system bits, so long values cannot overflow.
+unsigned DosAttributeBits(std::string_view value) {
+  value = value.substr(0, value.find('\0'));
+  if (value.size() < 3 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) return 0;
+  const std::string_view digits = value.substr(2);
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return HexDigit(c) >= 0; })) return 0;
+  return static_cast<unsigned>(HexDigit(digits.back()));
+}
+
+bool HiddenByDosAttributes(const std::string& path) {
+  char value[256];
+  const ssize_t size = getxattr(path.c_str(), "user.DOSATTRIB", value, sizeof(value));
+  if (size <= 0) return false;  // none, unsupported, or too long to be such text
+  const unsigned bits = DosAttributeBits(std::string_view(value, static_cast<std::size_t>(size)));
+  return (bits & (kHiddenAttribute | kSystemAttribute)) != 0;
+}
+
+bool HiddenName(std::string_view name) {
+  return !name.empty() && name.front() == '.';
+}
+
+// What `path` is after following symbolic links; nothing for a dangling link.
+std::optional<EntryKind> KindByStat(const std::string& path) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  if (S_ISDIR(info.st_mode)) return EntryKind::kFolder;
+  if (S_ISREG(info.st_mode)) return EntryKind::kFile;
+  return std::nullopt;
+}
+
+// The directory entry's own type saves a stat per entry; links and file
+// systems that do not report types need one.
+std::optional<EntryKind> KindOf(const dirent& entry, const std::string& path) {
+  switch (entry.d_type) {
+    case DT_DIR:
+      return EntryKind::kFolder;
+    case DT_REG:
+      return EntryKind::kFile;
+    case DT_LNK:
+    case DT_UNKNOWN:
+      return KindByStat(path);
+    default:
+      return std::nullopt;
+  }
+}
+
+class DirectoryCloser {
+ public:
+  explicit DirectoryCloser(DIR* directory) : directory_(directory) {}
+  ~DirectoryCloser() {
+    if (directory_ != nullptr) closedir(directory_);
+  }
+  DirectoryCloser(const DirectoryCloser&) = delete;
+  DirectoryCloser& operator=(const DirectoryCloser&) = delete;
+
+ private:
+  DIR* directory_;
+};
+
+Status WriteAll(int fd, std::string_view data, const std::string& path) {
+  while (!data.empty()) {
+    const ssize_t written = write(fd, data.data(), data.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0)
+      return Status::Error(Failure("cannot write", path, written < 0 ? errno : EIO));
+    data.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return Status::Ok();
+}
+
+// A name for a temporary file beside `path` that is unlikely to exist.
+std::string TemporaryName(const std::string& path) {
+  static std::atomic<unsigned long long> counter{0};
+  static const unsigned long long seed =
+      std::random_device()() ^
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::mt19937_64 random(seed + counter.fetch_add(1) * 0x9E3779B97F4A7C15ULL + getpid());
+  std::string name = path + ".";
+  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
+  return name;
+}
+
+// Creates a new, exclusive temporary file beside `path`; -1 with errno set on
+// failure. Mode 0666 lets the umask decide the permissions of a new file.
+int CreateTemporary(const std::string& path, std::string& temporary) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = TemporaryName(path);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Writes `contents` to the open temporary file, makes it durable and closes
+// it; the replacement keeps the permission bits of the file it replaces.
+Status FinishTemporary(int fd, std::string_view contents, const std::string& path) {
+  Status status = WriteAll(fd, contents, path);
+  struct stat old_file;
+  if (status.ok() && stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode) &&
+      fchmod(fd, old_file.st_mode & 07777) != 0) {
+    status = Status::Error(Failure("cannot write", path, errno));
+  }
+  if (status.ok() && fsync(fd) != 0) status = Status::Error(Failure("cannot write", path, errno));
+  if (close(fd) != 0 && status.ok()) status = Status::Error(Failure("cannot write", path, errno));
+  return status;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced changes
+// nothing about the result.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+class PosixReadableFile : public ReadableFile {
+ public:
+  explicit PosixReadableFile(int fd) : fd_(fd) {}
+  ~PosixReadableFile() override { close(fd_); }
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t count = read(fd_, buffer, size);
+      if (count < 0 && errno == EINTR) continue;
+      return count > 0 ? static_cast<std::size_t>(count) : 0;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixWritableFile : public WritableFile {
+ public:
+  PosixWritableFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixWritableFile() override { Close(); }
+
+  Status Append(std::string_view data) override {
+    if (fd_ < 0) return Status::Error(Failure("cannot write", path_, EBADF));
+    return WriteAll(fd_, data, path_);
+  }
+
+  Status Close() override {
+    if (fd_ < 0) return Status::Ok();
+    const int result = close(fd_);
+    fd_ = -1;
+    return result == 0 ? Status::Ok() : Status::Error(Failure("cannot write", path_, errno));
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+// Opens without blocking and keeps the descriptor only for a regular file:
+// a fifo named like a file would otherwise wait for a writer forever.
+int OpenRegularFile(const std::string& path, int flags, std::string* error) {
+  const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (error != nullptr) *error = Failure("cannot open", path, errno);
+    return -1;
+  }
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (error != nullptr) *error = "cannot open " + path + ": not a regular file";
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+std::string WithTrailingSeparator(std::string_view folder) {
+  std::string result(folder);
+  if (result.empty() || result.back() != kPathSeparator) result += kPathSeparator;
+  return result;
+}
+
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
+  std::vector<std::string> names;
+  DIR* directory = opendir(folder.c_str());
+  if (directory == nullptr) return names;
+  DirectoryCloser closer(directory);
+  const std::string prefix = WithTrailingSeparator(folder);
+  while (const dirent* entry = readdir(directory)) {
+    const std::string_view name = entry->d_name;
+    if (HiddenName(name)) continue;  // ".", ".." and dot files
+    const std::string path = prefix + std::string(name);
+    if (KindOf(*entry, path) != kind || HiddenByDosAttributes(path)) continue;
+    names.emplace_back(name);
+  }
+  std::sort(names.begin(), names.end(), NameLess);
+  return names;
+}
+
+bool VisibleFileExists(const std::string& folder, const std::string& name) {
+  if (!IsPlainFileName(name) || HiddenName(name)) return false;
+  const std::string path = JoinPath(folder, name);
+  return KindByStat(path) == EntryKind::kFile && !HiddenByDosAttributes(path);
+}
+
+bool RemoveFile(const std::string& path) {
+  return unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
+}
+
+Status ReplaceFileAtomically(const std::string& path, std::string_view contents) {
+  std::string temporary;
+  const int fd = CreateTemporary(path, temporary);
+  if (fd < 0) return Status::Error(Failure("cannot write", path, errno));
+  Status status = FinishTemporary(fd, contents, path);
+  if (status.ok() && rename(temporary.c_str(), path.c_str()) != 0) {
+    status = Status::Error(Failure("cannot replace", path, errno));
+  }
+  if (!status.ok()) {
+    unlink(temporary.c_str());
+    return status;
+  }
+  SyncFolderOf(path);
+  return status;
+}
+
+std::unique_ptr<ReadableFile> ReadableFile::Open(const std::string& path, std::string* error) {
+  const int fd = OpenRegularFile(path, O_RDONLY, error);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixReadableFile>(fd);
+}
+
+std::unique_ptr<WritableFile> WritableFile::Open(const std::string& path, std::string* error) {
+  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, error);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixWritableFile>(fd, path);
+}
+
+}  // namespace qv

@@ -1,0 +1,245 @@
+#include "generator/text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace qv {
+namespace {
+
+// The byte offset just past the first `count` characters of `text`.
+std::size_t OffsetAfterChars(std::string_view text, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < count && pos < text.size(); ++i) {
+    pos += std::max<std::size_t>(1, CharLengthAt(text, pos));
+  }
+  return std::min(pos, text.size());
+}
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Reads the text the way a BASIC Val does: blanks anywhere are passed over,
+// and the first character that cannot continue the number ends it.
+class NumberScanner {
+ public:
+  explicit NumberScanner(std::string_view text) : text_(text) {}
+
+  // The next character that is not a blank, without taking it; 0 at the end.
+  char Peek() {
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    return pos_ < text_.size() ? text_[pos_] : '\0';
+  }
+  void Take() { ++pos_; }
+
+ private:
+  static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int DigitValue(char c, int radix) {
+  int value = -1;
+  if (c >= '0' && c <= '9') value = c - '0';
+  if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  return value < radix ? value : -1;
+}
+
+// "&H1F" or "&O17": the digits after the prefix in base 16 or 8.
+double RadixNumber(NumberScanner& scanner) {
+  scanner.Take();  // the "&"
+  const char kind = scanner.Peek();
+  int radix = 0;
+  if (kind == 'H' || kind == 'h') radix = 16;
+  if (kind == 'O' || kind == 'o') radix = 8;
+  if (radix == 0) return 0;
+  scanner.Take();
+  double value = 0;
+  for (int digit; (digit = DigitValue(scanner.Peek(), radix)) >= 0; scanner.Take()) {
+    value = value * radix + digit;
+  }
+  return value;
+}
+
+// Enough significant digits for a correctly rounded double; the rest only
+// shift the decimal exponent.
+constexpr std::size_t kMaxSignificantDigits = 800;
+// Beyond this a decimal exponent is far outside every double's range.
+constexpr std::int64_t kExponentLimit = 1'000'000'000;
+
+// A decimal number as significant digits and the power of ten of the digit
+// just left of the first one: its value is 0.<digits> * 10^exponent.
+struct DecimalParts {
+  std::string digits;
+  std::int64_t exponent = 0;
+  bool any_digit = false;
+};
+
+void ScanMantissa(NumberScanner& scanner, DecimalParts& parts) {
+  bool after_point = false;
+  for (char c = scanner.Peek();; c = scanner.Peek()) {
+    if (c == '.' && !after_point) {
+      after_point = true;
+    } else if (IsDigit(c)) {
+      parts.any_digit = true;
+      if (parts.digits.empty() && c == '0') {
+        if (after_point) --parts.exponent;  // leading zero after the point
+      } else {
+        if (parts.digits.size() < kMaxSignificantDigits) parts.digits += c;
+        if (!after_point) ++parts.exponent;
+      }
+    } else {
+      return;
+    }
+    scanner.Take();
+  }
+}
+
+std::int64_t ScanExponent(NumberScanner& scanner) {
+  const char marker = scanner.Peek();
+  if (marker != 'E' && marker != 'e' && marker != 'D' && marker != 'd') return 0;
+  scanner.Take();
+  bool negative = false;
+  if (scanner.Peek() == '+' || scanner.Peek() == '-') {
+    negative = scanner.Peek() == '-';
+    scanner.Take();
+  }
+  std::int64_t exponent = 0;
+  for (char c; IsDigit(c = scanner.Peek()); scanner.Take()) {
+    exponent = std::min(exponent * 10 + (c - '0'), kExponentLimit);
+  }
+  return negative ? -exponent : exponent;
+}
+
+double DecimalValue(const DecimalParts& parts) {
+  if (parts.digits.empty()) return 0;
+  const std::int64_t exponent = std::clamp(parts.exponent, -kExponentLimit, kExponentLimit);
+  const std::string text = "0." + parts.digits + "e" + std::to_string(exponent);
+  double value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    return exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::size_t CharCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++count) {
+    pos += std::max<std::size_t>(1, CharLengthAt(text, pos));
+  }
+  return count;
+}
+
+std::string_view LeftChars(std::string_view text, std::size_t count) {
+  return text.substr(0, OffsetAfterChars(text, count));
+}
+
+std::string_view CharsFrom(std::string_view text, std::size_t position) {
+  if (position <= 1) return text;
+  return text.substr(OffsetAfterChars(text, position - 1));
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string AsciiLowerCase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+  return lower;
+}
+
+std::string EscapeHtml(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\r':
+        escaped += "&#13;";
+        break;
+      case '\n':
+        escaped += "&#10;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+bool NameLess(std::string_view a, std::string_view b) {
+  const auto folded_less = [](char x, char y) {
+    return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
+  };
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded_less)) {
+    return true;
+  }
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded_less)) {
+    return false;
+  }
+  const auto byte_less = [](char x, char y) {
+    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byte_less);
+}
+
+double LeadingNumber(std::string_view text) {
+  NumberScanner scanner(text);
+  if (scanner.Peek() == '&') return RadixNumber(scanner);
+  bool negative = false;
+  if (scanner.Peek() == '+' || scanner.Peek() == '-') {
+    negative = scanner.Peek() == '-';
+    scanner.Take();
+  }
+  DecimalParts parts;
+  ScanMantissa(scanner, parts);
+  if (!parts.any_digit) return 0;
+  // The exponent is added before the clamp in DecimalValue, so both stay far
+  // inside the 64-bit range.
+  parts.exponent += ScanExponent(scanner);
+  const double value = DecimalValue(parts);
+  return negative ? -value : value;
+}
+
+std::optional<std::int16_t> RoundToInt16(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  double whole = 0;
+  const double fraction = std::modf(value, &whole);  // exact, unlike value - floor(value)
+  double rounded = std::round(value);                // a half away from zero
+  if (std::fabs(fraction) == 0.5 && std::fmod(whole, 2.0) == 0.0) rounded = whole;
+  if (rounded < std::numeric_limits<std::int16_t>::min() ||
+      rounded > std::numeric_limits<std::int16_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace qv

@@ -1,0 +1,126 @@
+#include "generator/text_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qv {
+namespace {
+
+// Reads and writes go through buffers of this size; a line longer than the
+// buffer is passed on piece by piece, so skipping it never holds it whole.
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+}  // namespace
+
+LineReader::LineReader(const std::string& path) {
+  file_ = ReadableFile::Open(path, &open_error_);
+  if (file_ != nullptr) {
+    open_error_.clear();
+    buffer_.resize(kBufferSize);
+  } else if (open_error_.empty()) {
+    open_error_ = "cannot open " + path;
+  }
+}
+
+// Moves the unread bytes to the front of the buffer and reads more behind
+// them; false when nothing was added (end of file, a read error, or a full
+// buffer).
+bool LineReader::Fill() {
+  if (file_ == nullptr || eof_) return false;
+  if (start_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
+    end_ -= start_;
+    start_ = 0;
+  }
+  if (end_ == buffer_.size()) return false;
+  const std::size_t count = file_->Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (count == 0) {
+    eof_ = true;
+    return false;
+  }
+  end_ += count;
+  return true;
+}
+
+bool LineReader::ReadLine(std::string* sink) {
+  if (start_ == end_ && !Fill()) return false;
+  for (;;) {
+    const char* begin = buffer_.data() + start_;
+    const char* end = buffer_.data() + end_;
+    const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
+    if (sink != nullptr) sink->append(begin, stop);
+    if (stop == end) {
+      start_ = end_;
+      if (!Fill()) return true;  // a last line without terminator
+      continue;
+    }
+    const bool carriage_return = *stop == '\r';
+    start_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+    // A CR may be followed by its LF only after the next read.
+    if (carriage_return && (start_ < end_ || Fill()) && buffer_[start_] == '\n') ++start_;
+    return true;
+  }
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  return ReadLine(&line);
+}
+
+bool LineReader::Skip() {
+  return ReadLine(nullptr);
+}
+
+bool LineReader::NextStartsWith(std::string_view prefix) {
+  if (file_ == nullptr) return false;
+  // A terminator never belongs to a line, so such a prefix cannot match.
+  if (prefix.find_first_of("\r\n") != std::string_view::npos) return false;
+  if (buffer_.size() < prefix.size()) buffer_.resize(prefix.size());
+  while (end_ - start_ < std::max<std::size_t>(prefix.size(), 1) && Fill()) {
+  }
+  if (start_ == end_) return false;  // no next line
+  const std::size_t available = std::min(prefix.size(), end_ - start_);
+  return std::string_view(buffer_.data() + start_, available) == prefix;
+}
+
+std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines) {
+  std::vector<std::string> lines;
+  LineReader reader(path);
+  std::string line;
+  while (lines.size() < max_lines && reader.Next(line)) lines.push_back(line);
+  return lines;
+}
+
+LineWriter::LineWriter(const std::string& path) : path_(path) {
+  std::string error;
+  file_ = WritableFile::Open(path, &error);
+  if (file_ == nullptr) status_ = Status::Error(error.empty() ? "cannot create " + path : error);
+}
+
+LineWriter::~LineWriter() {
+  Close();
+}
+
+void LineWriter::WriteLine(std::string_view line) {
+  if (file_ == nullptr || !status_.ok()) return;
+  buffer_.append(line);
+  buffer_.append("\r\n");
+  if (buffer_.size() >= kBufferSize) Flush();
+}
+
+void LineWriter::Flush() {
+  if (file_ != nullptr && status_.ok() && !buffer_.empty()) status_ = file_->Append(buffer_);
+  buffer_.clear();
+}
+
+Status LineWriter::Close() {
+  Flush();
+  if (file_ != nullptr) {
+    Status closed = file_->Close();
+    if (status_.ok()) status_ = closed;
+    file_.reset();
+  }
+  return status_;
+}
+
+}  // namespace qv
