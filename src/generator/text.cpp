@@ -182,6 +182,12 @@ std::string EscapeHtml(std::string_view text) {
       case '"':
         escaped += "&quot;";
         break;
+      case '#':
+        // Every placeholder and default colour the merge looks for holds a
+        // "#"; written as a reference, a name from the Favorites folder can
+        // never be mistaken for one.
+        escaped += "&#35;";
+        break;
       case '\r':
         escaped += "&#13;";
         break;

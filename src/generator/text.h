@@ -36,7 +36,8 @@ std::string UpperCase(std::string_view text);
 // ASCII letters to lower case, every other byte unchanged.
 std::string AsciiLowerCase(std::string_view text);
 
-// Escapes text from the Favorites folder for the page: & < > " and CR, LF.
+// Escapes text from the Favorites folder for the page: & < > " # and CR, LF
+// become character references.
 std::string EscapeHtml(std::string_view text);
 
 // Name order: ASCII letters folded to one case, ties broken by byte order.

@@ -67,6 +67,20 @@ TEST_F(StartPageTest, WritesThePageFromTemplatesCatalogueAndSettings) {
   EXPECT_EQ(surroundings_.navigations(), std::vector<std::string>{report.page_path});
 }
 
+TEST_F(StartPageTest, FavoritesNamesNeverReadAsPlaceholdersOrColours) {
+  favorites_.WriteFile("#FFCC99/@#$TITEL@#$.url", "URL=https://x.example/#FFCC99\r\n");
+  state_.settings.T[kTitleField] = "Home";
+  state_.settings.Text1[kLinkCellColour] = "#123456";
+
+  Run();
+
+  const std::string page = program_.ReadFile("mijnstart.html");
+  EXPECT_NE(page.find("\r\n&#35;FFCC99\r\n"), std::string::npos);
+  EXPECT_NE(page.find("\r\n@&#35;$TITEL@&#35;$\r\n"), std::string::npos);
+  EXPECT_NE(page.find("https://x.example/&#35;FFCC99"), std::string::npos);
+  EXPECT_EQ(page.find("\r\nHome\r\n", page.find("<tr")), std::string::npos);
+}
+
 TEST_F(StartPageTest, LeavesOnlyItsOwnFilesInTheProgramFolder) {
   program_.WriteFile("mijnstart.tmp", "left over from an interrupted run @#$STALE\r\n");
   favorites_.WriteFile("News/Daily.url", "URL=https://news.example/\r\n");

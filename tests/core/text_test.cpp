@@ -63,6 +63,7 @@ TEST(EscapeHtmlTest, EscapesMarkupAndLineBreaks) {
   EXPECT_EQ(EscapeHtml("a&b <i>\"x\"</i>\r\n'"),
             "a&amp;b &lt;i&gt;&quot;x&quot;&lt;/i&gt;&#13;&#10;'");
   EXPECT_EQ(EscapeHtml("&amp;"), "&amp;amp;");
+  EXPECT_EQ(EscapeHtml("@#$TITEL@#$ #FFCC99"), "@&#35;$TITEL@&#35;$ &#35;FFCC99");
 }
 
 TEST(NameLessTest, FoldsCaseAndBreaksTiesByBytes) {

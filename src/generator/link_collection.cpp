@@ -1,0 +1,100 @@
+#include "generator/link_collection.h"
+
+#include <array>
+#include <cstddef>
+
+#include "generator/file_system.h"
+#include "generator/text.h"
+#include "generator/text_file.h"
+
+namespace qv {
+namespace {
+
+// The longest link caption of page columns A, B and C, in characters.
+constexpr std::array<std::size_t, kPageColumnCount> kCaptionLimits = {30, 31, 34};
+
+// A folder name that begins with "(" carries a five-character prefix such as
+// "(A01)"; its shown name starts at this character.
+constexpr std::size_t kDisplayNameStart = 6;
+
+constexpr std::string_view kShortcutExtension = ".url";
+constexpr std::string_view kAddressKey = "URL=";
+
+// Writes one page column's categories from row 0 downward.
+class ColumnFiller {
+ public:
+  ColumnFiller(LinkGrid& grid, PageColumn column)
+      : grid_(grid), caption_column_(static_cast<int>(column)), column_(column) {}
+
+  void AddCategory(const std::string& favorites_folder, const std::string& name) {
+    grid_.SetCell(NextRow(), caption_column_, ";" + DisplayName(name));
+    const std::string category_folder = favorites_folder + name + kPathSeparator;
+    for (const std::string& file : ListFolder(category_folder, EntryKind::kFile)) {
+      const int row = NextRow();
+      grid_.SetCell(row, caption_column_, LinkCaption(file, column_));
+      if (auto address = ReadShortcutAddress(category_folder + file)) {
+        grid_.SetCell(row, caption_column_ + kPageColumnCount, std::move(*address));
+      }
+    }
+    NextRow();  // the empty row that ends the category
+  }
+
+ private:
+  int NextRow() {
+    ++row_;
+    if (row_ > grid_.MaxRow()) grid_.AddRow();
+    return row_;
+  }
+
+  LinkGrid& grid_;
+  int caption_column_;
+  PageColumn column_;
+  int row_ = -1;
+};
+
+}  // namespace
+
+void BuildLinkGrid(const ColumnLists& columns, const std::string& favorites_field, LinkGrid& grid) {
+  const std::string favorites_folder = WithTrailingSeparator(favorites_field);
+  for (int c = 0; c < kPageColumnCount; ++c) {
+    ColumnFiller filler(grid, static_cast<PageColumn>(c));
+    for (const std::string& name : columns.lists[c]) filler.AddCategory(favorites_folder, name);
+  }
+}
+
+std::string DisplayName(std::string_view folder_name) {
+  if (!folder_name.starts_with('(')) return std::string(folder_name);
+  return std::string(TrimBlanks(CharsFrom(folder_name, kDisplayNameStart)));
+}
+
+std::string LinkCaption(std::string_view file_name, PageColumn column) {
+  std::string caption(file_name);
+  // ASCII folding keeps every byte in place, so the position found in the
+  // folded copy is the position in the name itself.
+  const auto found = AsciiLowerCase(caption).find(kShortcutExtension);
+  if (found != std::string::npos) {
+    caption.replace(found, kShortcutExtension.size(), kShortcutExtension.size(), ' ');
+    caption = std::string(TrimBlanks(caption));
+  }
+  const std::size_t limit = kCaptionLimits[static_cast<int>(column)];
+  return std::string(TrimBlanks(LeftChars(caption, limit)));
+}
+
+std::optional<std::string> ReadShortcutAddress(const std::string& path) {
+  LineReader reader(path);
+  std::optional<std::string> address;
+  std::string line;
+  // Only "URL=" lines are kept; every other line is passed over unread, so
+  // a large file never sits in memory. The last "URL=" line wins.
+  while (true) {
+    if (reader.NextStartsWith(kAddressKey)) {
+      if (!reader.Next(line)) break;
+      address = line.substr(kAddressKey.size());
+    } else if (!reader.Skip()) {
+      break;
+    }
+  }
+  return address;
+}
+
+}  // namespace qv
