@@ -32,9 +32,10 @@ void ScanFolders(const std::string& scan_folder, ColumnLists& columns) {
   for (std::string& name : ListFolder(scan_folder, EntryKind::kFolder)) {
     if (IsReservedFolder(name)) continue;
     const auto column = static_cast<int>(ChooseColumn(name, columns));
-    const auto file_count = ListFolder(scan_folder + name, EntryKind::kFile).size();
+    std::vector<std::string> files = ListFolder(scan_folder + name, EntryKind::kFile);
     // The header row plus one row per link; the spacer row is not counted.
-    columns.weights[column] += static_cast<long long>(file_count) + 1;
+    columns.weights[column] += static_cast<long long>(files.size()) + 1;
+    columns.category_files[name] = std::move(files);
     InsertSorted(columns.lists[column], std::move(name));
   }
 }

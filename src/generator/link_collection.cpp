@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "generator/file_system.h"
 #include "generator/text.h"
@@ -26,10 +27,11 @@ class ColumnFiller {
   ColumnFiller(LinkGrid& grid, PageColumn column)
       : grid_(grid), caption_column_(static_cast<int>(column)), column_(column) {}
 
-  void AddCategory(const std::string& favorites_folder, const std::string& name) {
+  void AddCategory(const std::string& favorites_folder, const std::string& name,
+                   const std::vector<std::string>& files) {
     grid_.SetCell(NextRow(), caption_column_, ";" + DisplayName(name));
     const std::string category_folder = favorites_folder + name + kPathSeparator;
-    for (const std::string& file : ListFolder(category_folder, EntryKind::kFile)) {
+    for (const std::string& file : files) {
       const int row = NextRow();
       grid_.SetCell(row, caption_column_, LinkCaption(file, column_));
       if (auto address = ReadShortcutAddress(category_folder + file)) {
@@ -58,7 +60,15 @@ void BuildLinkGrid(const ColumnLists& columns, const std::string& favorites_fiel
   const std::string favorites_folder = WithTrailingSeparator(favorites_field);
   for (int c = 0; c < kPageColumnCount; ++c) {
     ColumnFiller filler(grid, static_cast<PageColumn>(c));
-    for (const std::string& name : columns.lists[c]) filler.AddCategory(favorites_folder, name);
+    for (const std::string& name : columns.lists[c]) {
+      const auto scanned = columns.category_files.find(name);
+      if (scanned != columns.category_files.end()) {
+        filler.AddCategory(favorites_folder, name, scanned->second);
+      } else {
+        filler.AddCategory(favorites_folder, name,
+                           ListFolder(favorites_folder + name, EntryKind::kFile));
+      }
+    }
   }
 }
 

@@ -16,7 +16,9 @@ LineReader::LineReader(const std::string& path) {
   file_ = ReadableFile::Open(path, &open_error_);
   if (file_ != nullptr) {
     open_error_.clear();
-    buffer_.resize(kBufferSize);
+    // Left uninitialised: a run opens thousands of small shortcut files, and
+    // filling each buffer first would cost more than reading the file.
+    buffer_.reset(new char[kBufferSize]);
   } else if (open_error_.empty()) {
     open_error_ = "cannot open " + path;
   }
@@ -28,12 +30,12 @@ LineReader::LineReader(const std::string& path) {
 bool LineReader::Fill() {
   if (file_ == nullptr || eof_) return false;
   if (start_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + start_, end_ - start_);
+    std::memmove(buffer_.get(), buffer_.get() + start_, end_ - start_);
     end_ -= start_;
     start_ = 0;
   }
-  if (end_ == buffer_.size()) return false;
-  const std::size_t count = file_->Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (end_ == kBufferSize) return false;
+  const std::size_t count = file_->Read(buffer_.get() + end_, kBufferSize - end_);
   if (count == 0) {
     eof_ = true;
     return false;
@@ -45,8 +47,8 @@ bool LineReader::Fill() {
 bool LineReader::ReadLine(std::string* sink) {
   if (start_ == end_ && !Fill()) return false;
   for (;;) {
-    const char* begin = buffer_.data() + start_;
-    const char* end = buffer_.data() + end_;
+    const char* begin = buffer_.get() + start_;
+    const char* end = buffer_.get() + end_;
     const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
     if (sink != nullptr) sink->append(begin, stop);
     if (stop == end) {
@@ -55,7 +57,7 @@ bool LineReader::ReadLine(std::string* sink) {
       continue;
     }
     const bool carriage_return = *stop == '\r';
-    start_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+    start_ = static_cast<std::size_t>(stop - buffer_.get()) + 1;
     // A CR may be followed by its LF only after the next read.
     if (carriage_return && (start_ < end_ || Fill()) && buffer_[start_] == '\n') ++start_;
     return true;
@@ -75,12 +77,12 @@ bool LineReader::NextStartsWith(std::string_view prefix) {
   if (file_ == nullptr) return false;
   // A terminator never belongs to a line, so such a prefix cannot match.
   if (prefix.find_first_of("\r\n") != std::string_view::npos) return false;
-  if (buffer_.size() < prefix.size()) buffer_.resize(prefix.size());
+  if (prefix.size() > kBufferSize) return false;
   while (end_ - start_ < std::max<std::size_t>(prefix.size(), 1) && Fill()) {
   }
   if (start_ == end_) return false;  // no next line
   const std::size_t available = std::min(prefix.size(), end_ - start_);
-  return std::string_view(buffer_.data() + start_, available) == prefix;
+  return std::string_view(buffer_.get() + start_, available) == prefix;
 }
 
 std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines) {

@@ -37,7 +37,7 @@ class LineReader {
 
   std::unique_ptr<ReadableFile> file_;
   std::string open_error_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
   std::size_t start_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;

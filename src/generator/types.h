@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -106,10 +107,15 @@ class LinkGrid {
 struct ColumnLists {
   std::array<std::vector<std::string>, kPageColumnCount> lists;  // ListA, ListB, ListC
   std::array<long long, kPageColumnCount> weights{};             // LabelA, LabelB, LabelC
+  // The visible files of each category folder as the scan counted them, so
+  // that the link collection turns exactly those into links without listing
+  // any folder a second time.
+  std::unordered_map<std::string, std::vector<std::string>> category_files;
 
   void Clear() {
     for (auto& list : lists) list.clear();
     weights = {};
+    category_files.clear();
   }
 };
 

@@ -1,0 +1,17 @@
+// The floor a generation run is measured against: what any program that turns
+// the Favorites folder into a page must at least do.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace qv::bench {
+
+// Walks the category folders below `root` and reads every file in them once,
+// front to back. Returns the number of bytes read (-1 on a failure).
+long long ReadEveryShortcut(const std::string& root);
+
+// Writes `size` bytes of page-like text to `path` in large blocks.
+bool WritePageOfSize(const std::string& path, std::size_t size);
+
+}  // namespace qv::bench

@@ -1,0 +1,276 @@
+// vorlindo_bench: times whole generation runs over synthetic Favorites folders
+// of 1,000, 10,000 and 50,000 shortcuts against the floor of reading every
+// shortcut once and writing a page of the same size, and measures what a run
+// holds in memory. Prints one line per size, then whether the targets hold:
+// a run within twice the floor, time linear in the number of files, and no
+// memory growing with the page beyond the link grid. Times are the best of a
+// few repetitions after a warm-up; the targets are judged on processor time,
+// which other work on the machine disturbs far less than wall time. Exit
+// status 0 when every target holds, 3 when one fails, 1 when it cannot run.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "bench_surroundings.h"
+#include "floor_run.h"
+#include "generator/file_system.h"
+#include "generator/folder_scan.h"
+#include "generator/link_collection.h"
+#include "generator/side_files.h"
+#include "generator/start_page.h"
+#include "generator/types.h"
+#include "memory_probe.h"
+#include "settings/app_folder.h"
+#include "settings/settings_file.h"
+#include "synthetic_favorites.h"
+
+namespace qv::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Case {
+  FavoritesShape shape;
+  int repetitions;
+};
+
+constexpr Case kCases[] = {{{1000, 25}, 9}, {{10000, 250}, 5}, {{50000, 1000}, 3}};
+
+constexpr double kMaxFloorRatio = 2.0;
+// Time per file at a larger size may exceed that of the smallest by this much.
+constexpr double kMaxPerFileGrowth = 1.5;
+// What a run holds beside the grid may grow by this much from the smallest size.
+constexpr std::size_t kMaxOverheadGrowth = 1 << 20;
+
+constexpr std::size_t kKiB = 1024;
+
+struct Timing {
+  double wall_ms = 0;
+  double cpu_ms = 0;  // this process's own processor time, user and system
+};
+
+double CpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Best wall and processor time of `repetitions` calls, each taken on its
+// own, after one warm-up call. Processor time is the steadier figure on a
+// machine shared with other work.
+Timing BestTime(int repetitions, const std::function<void()>& work) {
+  work();
+  Timing best{1e300, 1e300};
+  for (int i = 0; i < repetitions; ++i) {
+    const double cpu_start = CpuMs();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    best.wall_ms = std::min(best.wall_ms, took.count());
+    best.cpu_ms = std::min(best.cpu_ms, CpuMs() - cpu_start);
+  }
+  return best;
+}
+
+struct Figures {
+  std::size_t files = 0;
+  std::size_t folders = 0;
+  std::size_t page_bytes = 0;
+  Timing run;
+  Timing floor;
+  std::size_t heap_peak = 0;   // growth of the heap during one run
+  std::size_t grid_bytes = 0;  // the column lists and the link grid alone
+  std::size_t rss_growth = 0;  // growth of the resident set during one run
+  std::size_t process_max_rss = 0;
+
+  double wall_ratio() const { return run.wall_ms / floor.wall_ms; }
+  double cpu_ratio() const { return run.cpu_ms / floor.cpu_ms; }
+  double us_per_file() const { return run.cpu_ms * 1000.0 / static_cast<double>(files); }
+  long long overhead() const {
+    return static_cast<long long>(heap_peak) - static_cast<long long>(grid_bytes);
+  }
+};
+
+// Small templates for when the data files are not beside the benchmark.
+constexpr const char* kFallbackHeader = "<html><body>\r\n<table>\r\n";
+constexpr const char* kFallbackFooter = "</table>\r\n<select>\r\n @#$OPTION@#$\r\n</select>\r\n";
+
+bool SetUpProgramFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) return false;
+  const std::string source = AppFolder();
+  for (const char* name : {kHeaderTemplateName, kFooterTemplateName, kDutchLanguageFileName,
+                           kEnglishLanguageFileName}) {
+    if (fs::copy_file(source + name, folder / name, error)) continue;
+    const std::string name_text = name;
+    if (name_text != kHeaderTemplateName && name_text != kFooterTemplateName) continue;
+    std::fprintf(stderr, "note: no %s beside the benchmark; using a small built-in one\n", name);
+    std::ofstream(folder / name, std::ios::binary)
+        << (name_text == kHeaderTemplateName ? kFallbackHeader : kFallbackFooter);
+  }
+  return true;
+}
+
+// Heap taken by the catalogue stages' tables for `tree`, measured while they
+// are alive.
+std::size_t GridFootprint(const std::string& tree) {
+  TrimHeap();
+  const std::size_t before = HeapInUse();
+  ColumnLists columns;
+  LinkGrid grid;
+  ScanFolders(WithTrailingSeparator(tree), columns);
+  BuildLinkGrid(columns, tree, grid);
+  return HeapInUse() - before;
+}
+
+// The run's growth of the heap and of the resident set, and the part of it
+// the catalogue's tables take.
+void MeasureMemory(ProgramState& state, BenchSurroundings& surroundings, const std::string& tree,
+                   Figures& figures) {
+  TrimHeap();
+  const std::size_t heap_before = HeapInUse();
+  const std::size_t rss_before = ResidentNow();
+  ResetHeapPeak();
+  const bool rss_peak_reset = ResetResidentPeak();
+  BuildStartPage(state, surroundings);
+  figures.heap_peak = HeapPeak() - heap_before;
+  figures.rss_growth = rss_peak_reset ? ResidentPeak() - std::min(ResidentPeak(), rss_before) : 0;
+  figures.grid_bytes = GridFootprint(tree);
+  figures.process_max_rss = ProcessMaxResident();
+}
+
+// Times the run and the floor for one tree; false when the run left no page
+// or the floor could not read or write.
+bool TimeCase(const Case& bench_case, ProgramState& state, BenchSurroundings& surroundings,
+              const std::string& tree, Figures& figures) {
+  const RunReport first = BuildStartPage(state, surroundings);
+  for (const std::string& problem : first.problems) {
+    std::fprintf(stderr, "run: %s\n", problem.c_str());
+  }
+  figures.run = BestTime(bench_case.repetitions, [&] { BuildStartPage(state, surroundings); });
+  std::error_code error;
+  figures.page_bytes = fs::file_size(first.page_path, error);
+  if (error) {
+    std::fprintf(stderr, "no page at %s\n", first.page_path.c_str());
+    return false;
+  }
+
+  const std::string floor_page = surroundings.AppFolder() + "floor.html";
+  bool floor_ok = true;
+  figures.floor = BestTime(bench_case.repetitions, [&] {
+    floor_ok =
+        ReadEveryShortcut(tree) >= 0 && WritePageOfSize(floor_page, figures.page_bytes) && floor_ok;
+  });
+  if (!floor_ok)
+    std::fprintf(stderr, "the floor could not read %s or write its page\n", tree.c_str());
+  return floor_ok;
+}
+
+bool MeasureCase(const Case& bench_case, const fs::path& work, Figures& figures) {
+  const FavoritesShape& shape = bench_case.shape;
+  figures.files = shape.files;
+  figures.folders = shape.folders;
+  const fs::path program = work / ("program-" + std::to_string(shape.files));
+  const std::string tree = (work / ("favorites-" + std::to_string(shape.files))).string();
+  if (!SetUpProgramFolder(program) || !MakeFavorites(tree, shape)) {
+    std::fprintf(stderr, "cannot set up %zu shortcuts in %s\n", shape.files, work.c_str());
+    return false;
+  }
+
+  // The run reads its Favorites folder from the settings file, as it does
+  // in the program.
+  ProgramState state;
+  state.settings.T[kFavoritesField] = tree;
+  if (const Status saved = SaveSettings(state, program.string()); !saved.ok()) {
+    std::fprintf(stderr, "%s\n", saved.reason().c_str());
+    return false;
+  }
+  BenchSurroundings surroundings(program.string());
+  const bool timed = TimeCase(bench_case, state, surroundings, tree, figures);
+  if (timed) MeasureMemory(state, surroundings, tree, figures);
+
+  std::error_code error;
+  fs::remove_all(tree, error);
+  fs::remove_all(program, error);
+  return timed;
+}
+
+void PrintHeading() {
+  std::printf("%7s %7s %9s | %9s %9s %6s | %9s %9s %6s %8s | %9s %9s %9s %9s %10s\n", "files",
+              "folders", "page KiB", "run ms", "floor ms", "ratio", "run cpu", "floor cpu", "ratio",
+              "us/file", "heap KiB", "grid KiB", "other KiB", "rss+ KiB", "maxrss KiB");
+}
+
+void PrintFigures(const Figures& f) {
+  std::printf(
+      "%7zu %7zu %9zu | %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f %8.2f | %9zu %9zu %9lld %9zu %10zu\n",
+      f.files, f.folders, f.page_bytes / kKiB, f.run.wall_ms, f.floor.wall_ms, f.wall_ratio(),
+      f.run.cpu_ms, f.floor.cpu_ms, f.cpu_ratio(), f.us_per_file(), f.heap_peak / kKiB,
+      f.grid_bytes / kKiB, f.overhead() / static_cast<long long>(kKiB), f.rss_growth / kKiB,
+      f.process_max_rss / kKiB);
+  std::fflush(stdout);
+}
+
+// Prints the verdict on each target; true when all hold.
+bool JudgeTargets(const std::vector<Figures>& all) {
+  const Figures& smallest = all.front();
+  bool ratio_ok = true;
+  bool linear_ok = true;
+  bool memory_ok = true;
+  for (const Figures& f : all) {
+    ratio_ok = ratio_ok && f.cpu_ratio() <= kMaxFloorRatio;
+    linear_ok = linear_ok && f.us_per_file() <= kMaxPerFileGrowth * smallest.us_per_file();
+    memory_ok = memory_ok &&
+                f.overhead() <= smallest.overhead() + static_cast<long long>(kMaxOverheadGrowth);
+  }
+  std::printf("target run within %.0fx of the floor (processor time): %s\n", kMaxFloorRatio,
+              ratio_ok ? "holds" : "FAILS");
+  std::printf(
+      "target time linear in files (processor us/file within %.1fx of the smallest size): %s\n",
+      kMaxPerFileGrowth, linear_ok ? "holds" : "FAILS");
+  std::printf("target memory beside the grid not growing (within %zu KiB): %s\n",
+              kMaxOverheadGrowth / kKiB, memory_ok ? "holds" : "FAILS");
+  return ratio_ok && linear_ok && memory_ok;
+}
+
+int Run() {
+  std::error_code error;
+  std::string pattern = (fs::temp_directory_path(error) / "vorlindo-bench-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::perror("cannot make a temporary folder");
+    return 1;
+  }
+  const fs::path work = pattern;
+
+  PrintHeading();
+  std::vector<Figures> all;
+  bool ok = true;
+  for (const Case& bench_case : kCases) {
+    Figures figures;
+    if (!MeasureCase(bench_case, work, figures)) {
+      ok = false;
+      break;
+    }
+    PrintFigures(figures);
+    all.push_back(figures);
+  }
+  fs::remove_all(work, error);
+  if (!ok) return 1;
+  return JudgeTargets(all) ? 0 : 3;
+}
+
+}  // namespace
+}  // namespace qv::bench
+
+int main() {
+  return qv::bench::Run();
+}
