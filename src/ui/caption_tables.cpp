@@ -1,0 +1,62 @@
+#include "ui/caption_tables.h"
+
+namespace qv {
+
+const CaptionSet kCreatedCaptions = {
+    {"Titel van de pagina", "Html-pagina", "Naam maker", "Pad naar favorieten",
+     "HTP-pad naar advertentie links", "HTP-pad naar advertentie rechts", "Omschrijving maker",
+     "E-mailadres", "Indien geklikt doorlinken naar", "Indien geklikt doorlinken naar",
+     "HTML code for statistics", "Zoekmachine Omschrijving", "Zoekmachine Steekwoorden",
+     "Formaat van de titel ( 1 t/m 5 )"},
+    "Red",
+    "Green",
+    "Blue",
+    "refresh",
+    "Standaard",
+    "Form2",
+    "Form1",
+};
+
+const CaptionSet kDutchCaptions = {
+    {"Titel van de pagina", "HTML-pagina (het resultaat)", "Jouw naam", "Pad naar favorieten",
+     "HTTP-pad advertentie (links) (234x60)", "HTTP-pad advertentie (rechts) (234x60)",
+     "Jouw omschrijving", "Jouw e-mailadres", "Indien geklikt doorlinken naar",
+     "Indien geklikt doorlinken naar", "HTML-code voor statistieken", "Zoekmachine Omschrijving",
+     "Zoekmachine steekwoorden", "Formaat van de titel"},
+    "Rood",
+    "Groen",
+    "Blauw",
+    "Verversen",
+    "Standaard",
+    "Instellingen",
+    "Qelmora Vorlindo maker",
+};
+
+const CaptionSet kEnglishCaptions = {
+    {"Title on top of the page", "HTML-page (the final result)", "Your name", "Path to favorites",
+     "HTTP-path advertisment (left) (234x60)", "HTTP-path advertisment (right) (234x60)",
+     "Your discription", "Your e-mailaddress", "if clicked redirect to ", "if clicked redirect to ",
+     "HTML-code for statistics", "Search-robot description", "Search-robot keywords",
+     "Size of the main title"},
+    "Red",
+    "Green",
+    "Blue",
+    "Refresh",
+    "Standard",
+    "Setup",
+    "Qelmora Vorlindo creator",
+};
+
+const CaptionSet& CaptionsOf(Language language) {
+  return language == Language::kDutch ? kDutchCaptions : kEnglishCaptions;
+}
+
+Language LanguageOfCode(int language_code) {
+  return language_code == kDutchLanguageCode ? Language::kDutch : Language::kEnglish;
+}
+
+int LanguageCodeOf(Language language) {
+  return language == Language::kDutch ? kDutchLanguageCode : kEnglishLanguageCode;
+}
+
+}  // namespace qv

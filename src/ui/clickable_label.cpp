@@ -1,0 +1,15 @@
+#include "ui/clickable_label.h"
+
+#include <QMouseEvent>
+
+namespace qv {
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+  // A press that is dragged off the label and released elsewhere is no click.
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit clicked();
+  }
+  QLabel::mouseReleaseEvent(event);
+}
+
+}  // namespace qv

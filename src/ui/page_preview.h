@@ -1,0 +1,24 @@
+// The preview W1: the one widget that shows the generated page. The main
+// window holds it; the generation run only ever asks it to show a file.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace qv {
+
+class PagePreview : public QWidget {
+  Q_OBJECT
+
+ public:
+  using QWidget::QWidget;
+
+  // Starts showing the page file at `page_path`; returns without waiting for it.
+  virtual void Navigate(const QString& page_path) = 0;
+
+ signals:
+  // The page asked for last has been shown (or failed to load).
+  void PageShown(bool ok);
+};
+
+}  // namespace qv

@@ -1,0 +1,32 @@
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "ui/startup_environment.h"
+
+namespace qv {
+namespace {
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+std::string MissingDisplayMessage() {
+  if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM")) return {};
+  return "vorlindo: no display to show its windows on; build the page without windows with "
+         "vorlindo-build, or run the program under a virtual display: xvfb-run ./vorlindo";
+}
+
+void PrepareBrowserEnvironment() {
+  const char* user_flags = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  const std::string flags = WithSoftwareRendering(user_flags ? user_flags : "");
+  setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+  if (geteuid() == 0 && !IsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+  }
+}
+
+}  // namespace qv

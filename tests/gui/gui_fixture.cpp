@@ -1,0 +1,71 @@
+#include "gui_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+
+#include "ui/startup_environment.h"
+
+namespace qv::testing {
+
+MessageBoxAnswerer::MessageBoxAnswerer() {
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    seen.emplace_back(box->windowTitle(), box->text());
+    box->button(QMessageBox::Ok)->click();
+  });
+  timer_.start(10);
+}
+
+GuiProgramTest::GuiProgramTest() {
+  folder_.WriteFile("koptekst.txt",
+                    CrLfLines({"<html><head><title>", "@#$TITEL@#$", "</title></head>",
+                               "<body bgcolor=\"#FFFFF0\" text=\"#009933\"><font size=\"",
+                               "@#$TSIZE@#$", "\">", "@#$UPDATE@#$", "<table>"}));
+  folder_.WriteFile("voettekst.txt",
+                    CrLfLines({"</table><select>", " @#$OPTION@#$", "</select></body></html>"}));
+  folder_.WriteFile("Favorites/Cats/Tabby.url",
+                    CrLfLines({"[InternetShortcut]", "URL=https://cats.example/"}));
+}
+
+void GuiProgramTest::WriteSettingsFile(const std::string& language_line) {
+  folder_.WriteFile(
+      "ins.txt",
+      CrLfLines({"#009933", "#FFCC99", "#003399", "#FFFFF0", "My Startpage", "mijnstart.html",
+                 "Pim Voorbeeld", folder_.Path("Favorites"), "left.gif", "right.gif", "About me",
+                 "me@example.org", "https://left.example/", "https://right.example/", "<!-- -->",
+                 "A startpage about cats", "ANIMALS CATS", "5", language_line}));
+}
+
+void GuiProgramTest::StartProgram() {
+  preview_ = new RecordingPreview;
+  program_ = std::make_unique<Program>(surroundings_, preview_, [this](const QUrl& address) {
+    opened_.push_back(address.toString());
+    return open_succeeds_;
+  });
+  program_->set_end_program([] {});
+  program_->Start();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return program_->Form2Instance().isVisible(); }));
+}
+
+std::string GuiProgramTest::SettingsLine(int index) const {
+  const QString text = QString::fromStdString(folder_.ReadFile("ins.txt"));
+  return text.split(QStringLiteral("\r\n")).value(index).toStdString();
+}
+
+}  // namespace qv::testing
+
+// Runs the tests inside one application object; without a display (as when
+// the build lists the tests) they run on the offscreen platform.
+int main(int argc, char* argv[]) {
+  qv::PrepareBrowserEnvironment();
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

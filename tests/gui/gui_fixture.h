@@ -1,0 +1,76 @@
+// A program under test: its own program folder with small templates and a
+// Favorites folder of one category, the real windows, and a preview that
+// records what it is asked to show.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/fake_surroundings.h"
+#include "support/temp_folder.h"
+#include "ui/page_preview.h"
+#include "ui/program.h"
+#include "ui/settings_window.h"
+
+namespace qv::testing {
+
+class RecordingPreview : public PagePreview {
+ public:
+  struct Request {
+    QString page_path;
+    bool window_visible;  // whether the main window showed at the time
+  };
+  void Navigate(const QString& page_path) override {
+    requests.push_back({page_path, window() != this && window()->isVisible()});
+  }
+  std::vector<Request> requests;
+};
+
+// Answers every modal message box that comes up with OK, remembering its
+// title and text.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer();
+  std::vector<std::pair<QString, QString>> seen;
+
+ private:
+  QTimer timer_;
+};
+
+class GuiProgramTest : public ::testing::Test {
+ protected:
+  GuiProgramTest();
+
+  // Writes "ins.txt" naming the fixture's Favorites folder, with
+  // `language_line` as its last line.
+  void WriteSettingsFile(const std::string& language_line = " 0");
+  // Creates and starts the program; returns once the settings window shows.
+  void StartProgram();
+
+  // The control `name` of the settings window.
+  template <class Control = QWidget>
+  Control& Find(const std::string& name) {
+    auto* control = program_->Form2Instance().findChild<Control*>(QString::fromStdString(name));
+    if (control == nullptr) throw std::runtime_error("no control " + name);
+    return *control;
+  }
+  int Runs() const { return static_cast<int>(preview_->requests.size()); }
+  std::string Page() const { return folder_.ReadFile("mijnstart.html"); }
+  // Line `index` (from 0) of "ins.txt".
+  std::string SettingsLine(int index) const;
+
+  TempFolder folder_;
+  FakeSurroundings surroundings_{folder_.path()};
+  RecordingPreview* preview_ = nullptr;
+  std::unique_ptr<Program> program_;
+  std::vector<QString> opened_;  // what the program handed to the desktop
+  bool open_succeeds_ = true;
+};
+
+}  // namespace qv::testing

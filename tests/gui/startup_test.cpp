@@ -1,0 +1,32 @@
+// Start-up: the first page before any window, and one settings window however
+// often the main window is activated.
+#include <QApplication>
+#include <QTest>
+
+#include "gui_fixture.h"
+#include "ui/main_window.h"
+
+namespace qv::testing {
+namespace {
+
+using StartupTest = GuiProgramTest;
+
+TEST_F(StartupTest, TheFirstPageIsAskedForBeforeAnyWindowShowsAndOneSettingsWindowFollows) {
+  WriteSettingsFile();
+  StartProgram();
+  ASSERT_EQ(Runs(), 1);
+  EXPECT_EQ(preview_->requests[0].page_path.toStdString(), folder_.Path("mijnstart.html"));
+  EXPECT_FALSE(preview_->requests[0].window_visible);
+  EXPECT_TRUE(program_->Form1().isVisible());
+
+  program_->Form1().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&program_->Form1()));
+  int settings_windows = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    settings_windows += window->objectName() == "Form2" && window->isVisible();
+  }
+  EXPECT_EQ(settings_windows, 1);
+}
+
+}  // namespace
+}  // namespace qv::testing
