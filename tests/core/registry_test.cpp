@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "support/fake_surroundings.h"
 
@@ -14,24 +12,22 @@ namespace {
 using testing::FakeRegistry;
 using Kind = RegistryValue::Kind;
 
-const std::string kKey = "Software\\Test";
-
 TEST(ReadRegistryValue, ReadsTextsAndNumbersOnlyAndAlwaysCloses) {
+  const std::string key = "Software\\Test";
   FakeRegistry registry;
-  registry.SetText(kKey, "Text", "C:\\Fav");
-  registry.SetNumber(kKey, "Number", -42);
-  registry.SetRaw(kKey, "Expandable", {2, std::string("%HOME%\0", 7)});
-  registry.SetRaw(kKey, "OnlyZero", {kRegistryText, std::string(1, '\0')});
-  registry.SetRaw(kKey, "NoBytes", {kRegistryText, ""});
-  registry.SetRaw(kKey, "Unterminated", {kRegistryText, "abc"});
-  const std::vector<std::tuple<std::string, std::string, Kind, std::string>> cases = {
-      {kKey, "Text", Kind::kText, "C:\\Fav"}, {kKey, "Number", Kind::kNumber, "-42"},
-      {kKey, "Expandable", Kind::kEmpty, ""}, {kKey, "OnlyZero", Kind::kText, ""},
-      {kKey, "NoBytes", Kind::kEmpty, ""},    {kKey, "Unterminated", Kind::kText, "ab"},
-      {kKey, "Missing", Kind::kEmpty, ""},    {"Software\\None", "Text", Kind::kEmpty, ""},
-  };
-  for (const auto& [key, name, kind, text] : cases) {
-    const RegistryValue value = ReadRegistryValue(registry, kHkeyCurrentUser, key, name);
+  registry.SetText(key, "Text", "C:\\Fav");
+  registry.Set(key, "Number", kRegistryNumber, "\xd6\xff\xff\xff");  // -42
+  registry.Set(key, "Expandable", 2, std::string("%HOME%\0", 7));
+  registry.Set(key, "OnlyZero", kRegistryText, std::string(1, '\0'));
+  registry.Set(key, "NoBytes", kRegistryText, "");
+  registry.Set(key, "Unterminated", kRegistryText, "abc");
+  const std::tuple<std::string, std::string, Kind, std::string> cases[] = {
+      {key, "Text", Kind::kText, "C:\\Fav"}, {key, "Number", Kind::kNumber, "-42"},
+      {key, "Expandable", Kind::kEmpty, ""}, {key, "OnlyZero", Kind::kText, ""},
+      {key, "NoBytes", Kind::kEmpty, ""},    {key, "Unterminated", Kind::kText, "ab"},
+      {key, "Missing", Kind::kEmpty, ""},    {"Software\\None", "Text", Kind::kEmpty, ""}};
+  for (const auto& [key_path, name, kind, text] : cases) {
+    const RegistryValue value = ReadRegistryValue(registry, kHkeyCurrentUser, key_path, name);
     EXPECT_EQ(value.kind, kind) << name;
     EXPECT_EQ(value.AsText(), text) << name;
     EXPECT_EQ(registry.open_keys(), 0) << name;

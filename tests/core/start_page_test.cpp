@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "generator/file_system.h"
 #include "settings/favorites_folder.h"
 #include "settings/settings_file.h"
 #include "support/fake_surroundings.h"
@@ -16,169 +12,157 @@ namespace qv {
 namespace {
 
 using testing::CrLfLines;
-using testing::FakeSurroundings;
 using testing::TempFolder;
+constexpr auto npos = std::string::npos;
 
 class StartPageTest : public ::testing::Test {
  protected:
-  StartPageTest() : surroundings_(program_.path()) {
-    program_.WriteFile("koptekst.txt", "<html>\r\n<title>\r\n@#$TITEL@#$\r\n</title>\r\n");
+  StartPageTest() {
+    // Mixed line ends. Only a footer line that holds the exact marker gives
+    // way to the jump list.
+    program_.WriteFile("koptekst.txt", "<html> @#$OPTION@#$\r<title>\n@#$TITEL@#$\r\n</title>\r\n");
     program_.WriteFile("voettekst.txt",
-                       "<select>\r\n @#$OPTION@#$\r\n</select>\r\n@#$LINE1\r\n"
-                       "@#$UPDATE@#$\r\n</html>\r\n");
-    program_.WriteFile("uk.txt", CrLfLines({"LINE1      Welcome"}));
-    program_.WriteFile("nl.txt", CrLfLines({"LINE1      Welkom"}));
+                       "<select> @#$OPTION@#$ </select>\r\n@#$OPTION@#$ at start\r\n @#$option@#$\n"
+                       "@#$LINE1\r\n@#$UPDATE@#$\r\n</html>");
+    program_.WriteFile("uk.txt", "LINE1      Welcome\r\n");
+    program_.WriteFile("nl.txt", "LINE1      Welkom\r\n");
+    favorites_.WriteFile("(B01)/Daily.url",
+                         "[InternetShortcut]\r\nURL=https://n.example/?a=1&b=\"\r\n");
     state_.settings.T[kFavoritesField] = favorites_.path();
   }
 
-  // Writes "ins.txt" from `state` the way the settings window saves it.
-  void SaveToProgramFolder(ProgramState state) {
-    ASSERT_TRUE(SaveSettings(state, program_.path()).ok());
-  }
-
   RunReport Run() { return BuildStartPage(state_, surroundings_); }
+  std::string Page(const char* name = "mijnstart.html") const { return program_.ReadFile(name); }
 
-  TempFolder program_;
-  TempFolder favorites_;
-  FakeSurroundings surroundings_;
+  TempFolder program_, favorites_;
+  testing::FakeSurroundings surroundings_{program_.path()};
   ProgramState state_;
 };
 
-TEST_F(StartPageTest, WritesThePageFromTemplatesCatalogueAndSettings) {
-  favorites_.WriteFile("News/Daily.url", "[InternetShortcut]\r\nURL=https://news.example/\r\n");
+TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
+  // Names and addresses from the Favorites folder never read as markup,
+  // placeholders or colours.
+  favorites_.WriteFile("(A01) R&D <new>/Paper.url", "URL=http://a/\r\n");
+  favorites_.WriteFile("(C01) #FFCC99/@#$TITEL@#$.url", "URL=https://x.example/#FFCC99\r\n");
+  program_.WriteFile("mijnstart.tmp", "left over from an interrupted run\r\n");
   state_.settings.T[kTitleField] = "Home";
+  state_.settings.Text1[kLinkCellColour] = "#123456";
 
   const RunReport report = Run();
 
   EXPECT_TRUE(report.page_status.ok()) << report.page_status.reason();
   EXPECT_EQ(report.page_path, program_.Path("mijnstart.html"));
-  const std::string page = program_.ReadFile("mijnstart.html");
-  const std::string expected_head =
-      "<html>\r\n<title>\r\nHome\r\n</title>\r\n <tr valign=\"top\"> \r\n";
-  EXPECT_EQ(page.substr(0, expected_head.size()), expected_head);
-  EXPECT_NE(page.find("\r\nNews\r\n<a name=\"1\"></a></font></b></td>\r\n"), std::string::npos);
-  EXPECT_NE(page.find("<a href=\"https://news.example/\">\r\nDaily\r\n"), std::string::npos);
-  const std::string expected_tail =
-      "<select>\r\n\r\n<option value=\"#1\"><font face=\"Verdana, Arial, Helvetica, "
-      "sans-serif\" size=\"2\">News</font></option>\r\n</select>\r\nWelcome\r\n"
-      "Updated : 12-05-2026\r\n</html>\r\n";
-  ASSERT_GE(page.size(), expected_tail.size());
-  EXPECT_EQ(page.substr(page.size() - expected_tail.size()), expected_tail);
   EXPECT_EQ(surroundings_.navigations(), std::vector<std::string>{report.page_path});
-}
-
-TEST_F(StartPageTest, FavoritesNamesNeverReadAsPlaceholdersOrColours) {
-  favorites_.WriteFile("#FFCC99/@#$TITEL@#$.url", "URL=https://x.example/#FFCC99\r\n");
-  state_.settings.T[kTitleField] = "Home";
-  state_.settings.Text1[kLinkCellColour] = "#123456";
-
-  Run();
-
-  const std::string page = program_.ReadFile("mijnstart.html");
-  EXPECT_NE(page.find("\r\n&#35;FFCC99\r\n"), std::string::npos);
-  EXPECT_NE(page.find("\r\n@&#35;$TITEL@&#35;$\r\n"), std::string::npos);
-  EXPECT_NE(page.find("https://x.example/&#35;FFCC99"), std::string::npos);
-  EXPECT_EQ(page.find("\r\nHome\r\n", page.find("<tr")), std::string::npos);
-}
-
-TEST_F(StartPageTest, LeavesOnlyItsOwnFilesInTheProgramFolder) {
-  program_.WriteFile("mijnstart.tmp", "left over from an interrupted run @#$STALE\r\n");
-  favorites_.WriteFile("News/Daily.url", "URL=https://news.example/\r\n");
-
-  Run();
-
+  const std::string header_a = CrLfLines(
+      {R"(<td width="1%" bgcolor="#003399" valign="top">&nbsp;</td>)",
+       R"(<td width="31%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans - serif" size="2">)",
+       "R&amp;D &lt;new&gt;", R"(<a name="1"></a></font></b></td>)"});
+  const std::string link_a = CrLfLines(
+      {R"(<td width="1%" bgcolor="#123456" valign="top"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>)",
+       R"(<td width="31%" bgcolor="#123456"><font face="Verdana, Arial, Helvetica, sans-serif" size="2">)",
+       R"(<a href="http://a/">)", "Paper", "</a> </font></td>"});
+  const std::string empty_a = CrLfLines({R"(<td width="1%" height="19" valign="top">&nbsp;</td>)",
+                                         R"(<td width="31%" height="19"></td>)"});
+  const std::string header_b = CrLfLines(
+      {R"(<td width="1%" bgcolor="#003399"></td>)",
+       R"(<td width="31%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans-serif" size="2">)",
+       "", R"(<a name="2"></a></font></b></td>)"});
+  const std::string link_b = CrLfLines(
+      {R"(<td width="1%" bgcolor="#123456"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>)",
+       R"(<td width="31%" bgcolor="#123456"><font face="Verdana, Arial, Helvetica, sans-serif" size="2"><a href="https://n.example/?a=1&amp;b=&quot;">)",
+       "Daily", "</a></font></td>"});
+  const std::string empty_b = CrLfLines({R"(<td width="1%"></td>)", R"(<td width="31%"></td>)"});
+  const std::string header_c = CrLfLines(
+      {R"(<td width="1%" bgcolor="#003399"></td>)",
+       R"(<td width="33%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans-serif" size="2">)",
+       "&#35;FFCC99", R"(<a name="3"></a></font></b></td>)"});
+  const std::string link_c = CrLfLines(
+      {R"(<td width="1%" bgcolor="#123456"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>)",
+       R"(<td width="33%" bgcolor="#123456"><font face="Verdana, Arial, Helvetica, sans-serif" size="2"><a href="https://x.example/&#35;FFCC99">)",
+       "@&#35;$TITEL@&#35;$", "</a></font></td>"});
+  const std::string empty_c = CrLfLines({R"(<td width="1%"></td>)", R"(<td width="33%"></td>)"});
+  const std::string font = R"("><font face="Verdana, Arial, Helvetica, sans-serif" size="2">)";
+  const std::string options =
+      CrLfLines({"", R"(<option value="#1)" + font + "R&amp;D &lt;new&gt;</font></option>",
+                 R"(<option value="#2)" + font + "</font></option>",
+                 R"(<option value="#3)" + font + "&#35;FFCC99</font></option>"});
+  const std::string open = " <tr valign=\"top\"> \r\n", close = "</tr>\r\n",
+                    b = "<td width=\"1\">&nbsp;</td>\r\n", c = "<td width=\"1%\">&nbsp;</td>\r\n";
+  std::string page = "<html> @#$OPTION@#$\r\n<title>\r\nHome\r\n</title>\r\n";
+  page += open + header_a + b + header_b + c + header_c + close;
+  page += open + link_a + b + link_b + c + link_c + close;
+  page += open + empty_a + b + empty_b + c + empty_c + close;
+  page += options + "@#$OPTION@#$ at start\r\n @#$option@#$\r\nWelcome\r\n";
+  EXPECT_EQ(Page(), page + "Updated : 12-05-2026\r\n</html>\r\n");
+  EXPECT_EQ(program_.ReadFile("option.txt"), options);
   EXPECT_EQ(program_.Entries(),
             (std::vector<std::string>{"koptekst.txt", "mijnstart.html", "nl.txt", "option.txt",
                                       "uk.txt", "voettekst.txt"}));
-  EXPECT_EQ(program_.ReadFile("mijnstart.html").find("@#$STALE"), std::string::npos);
 }
 
-TEST_F(StartPageTest, ReadsTheSettingsFileBackAndUsesItsLanguage) {
+TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   ProgramState saved;
-  saved.settings.T[kFavoritesField] = favorites_.path();
+  saved.settings.T[kFavoritesField] = "";
   saved.settings.T[kPageFileField] = " start.html";
   saved.settings.T[kKeywordsField] = "cats";
   saved.LanguageCode = 1;
-  SaveToProgramFolder(saved);
+  ASSERT_TRUE(SaveSettings(saved, program_.path()).ok());
+  std::string folder = favorites_.path();
+  folder.pop_back();  // the lookup adds the separator
+  surroundings_.registry().SetText(kShellFoldersKey, kFavoritesValueName, folder);
 
   Run();
 
   EXPECT_EQ(state_.LanguageCode, 1);
   EXPECT_EQ(state_.settings.T[kKeywordsField], "CATS");
+  EXPECT_EQ(state_.settings.T[kFavoritesField], favorites_.path());
   EXPECT_EQ(state_.PageFileName, " start.html");
-  const std::string page = program_.ReadFile(" start.html");
-  EXPECT_NE(page.find("\r\nWelkom\r\nLaatst bijgewerkt : 05-12-2026\r\n"), std::string::npos);
+  const std::string page = Page(" start.html");
+  EXPECT_NE(page.find("Daily"), npos);
+  EXPECT_NE(page.find("\r\nWelkom\r\nLaatst bijgewerkt : 05-12-2026\r\n"), npos);
   EXPECT_EQ(program_.ReadFile("ins.txt"), FormatSettings(saved.settings, 1))
       << "a run reads the settings file and never writes it";
 }
 
-TEST_F(StartPageTest, PageNameOutsideTheProgramFolderFallsBackToTheDefault) {
-  for (const char* name : {"../escape.html", "/tmp/escape.html", "..", "sub/page.html"}) {
-    SCOPED_TRACE(name);
-    state_.settings.T[kPageFileField] = name;
+TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
+  state_.settings.T[kPageFileField] = "../escape.html";
+  program_.MakeFolder("option.txt");
+  const RunReport report = Run();
+  EXPECT_EQ(report.page_path, program_.Path("mijnstart.html"));
+  EXPECT_TRUE(report.page_status.ok());
+  ASSERT_EQ(report.problems.size(), 1u);
+  EXPECT_NE(report.problems[0].find(program_.Path("option.txt")), npos);
+  EXPECT_NE(Page().find("size=\"2\"></font></option>\r\n@#$OPTION@#$ at start"), npos);
+}
+
+TEST_F(StartPageTest, UnknownOrVanishedFavoritesFolderStillGivesAPage) {
+  // "" with nothing in the registry: no scan at all, not one of the root.
+  for (const std::string& folder : {std::string(), favorites_.Path("gone")}) {
+    state_.settings.T[kFavoritesField] = folder;
     const RunReport report = Run();
-    EXPECT_EQ(report.page_path, program_.Path("mijnstart.html"));
-    EXPECT_TRUE(program_.Exists("mijnstart.html"));
+    EXPECT_TRUE(report.page_status.ok());
+    EXPECT_EQ(Page(), CrLfLines({"<html> @#$OPTION@#$", "<title>", "My Startpage", "</title>", "",
+                                 "@#$OPTION@#$ at start", " @#$option@#$", "Welcome",
+                                 "Updated : 12-05-2026", "</html>"}));
+    EXPECT_EQ(program_.ReadFile("option.txt"), "\r\n");
+    ASSERT_FALSE(report.problems.empty());
+    EXPECT_NE(report.problems.front().find(folder), npos);
   }
 }
 
-TEST_F(StartPageTest, EmptyFavoritesFieldIsFilledFromTheRegistry) {
-  favorites_.WriteFile("Sport/Club.url", "URL=https://club.example/\r\n");
-  std::string folder = favorites_.path();
-  folder.pop_back();  // the lookup adds the separator
-  surroundings_.registry().SetText(kShellFoldersKey, kFavoritesValueName, folder);
-  state_.settings.T[kFavoritesField] = "";
-
-  Run();
-
-  EXPECT_EQ(state_.settings.T[kFavoritesField], favorites_.path());
-  EXPECT_NE(program_.ReadFile("mijnstart.html").find("Club"), std::string::npos);
-}
-
-TEST_F(StartPageTest, UnknownFavoritesFolderGivesAPageWithoutCategories) {
-  state_.settings.T[kFavoritesField] = "";  // and the registry knows nothing
-
-  const RunReport report = Run();
-
-  EXPECT_EQ(state_.settings.T[kFavoritesField], "");
-  EXPECT_TRUE(report.page_status.ok());
-  EXPECT_EQ(program_.ReadFile("mijnstart.html").find("<tr"), std::string::npos);
-  EXPECT_FALSE(report.problems.empty());
-}
-
-TEST_F(StartPageTest, VanishedFavoritesFolderStillGivesAPage) {
-  state_.settings.T[kFavoritesField] = favorites_.Path("gone");
-
-  const RunReport report = Run();
-
-  EXPECT_TRUE(program_.Exists("mijnstart.html"));
-  EXPECT_EQ(program_.ReadFile("option.txt"), "\r\n");
-  ASSERT_FALSE(report.problems.empty());
-  EXPECT_NE(report.problems.front().find("gone"), std::string::npos);
-}
-
-TEST_F(StartPageTest, MissingTemplatesAndLanguageFilesCountAsEmpty) {
+TEST_F(StartPageTest, BareProgramFolderGivesTheRowsMissingOneEndsTheRun) {
+  // Missing templates and language files count as empty.
   TempFolder bare;
-  FakeSurroundings surroundings(bare.path());
-  favorites_.WriteFile("News/Daily.url", "URL=https://news.example/\r\n");
-
-  const RunReport report = BuildStartPage(state_, surroundings);
-
-  EXPECT_TRUE(report.page_status.ok());
+  testing::FakeSurroundings in_bare(bare.path()), in_missing(bare.Path("missing/"));
+  EXPECT_TRUE(BuildStartPage(state_, in_bare).page_status.ok());
   const std::string page = bare.ReadFile("mijnstart.html");
-  EXPECT_EQ(page.rfind(" <tr valign=\"top\"> \r\n", 0), 0u) << "no header lines";
-  EXPECT_EQ(page.substr(page.size() - 7), "</tr>\r\n");
-}
+  EXPECT_TRUE(page.starts_with(" <tr valign=\"top\"> \r\n") && page.ends_with("</tr>\r\n"));
 
-TEST_F(StartPageTest, MissingProgramFolderEndsTheRunWithAReason) {
-  FakeSurroundings surroundings(program_.Path("missing") + kPathSeparator);
-
-  const RunReport report = BuildStartPage(state_, surroundings);
-
+  const RunReport report = BuildStartPage(state_, in_missing);
   EXPECT_FALSE(report.page_status.ok());
-  EXPECT_NE(report.page_status.reason().find(program_.Path("missing")), std::string::npos);
-  EXPECT_FALSE(program_.Exists("missing"));
-  EXPECT_EQ(surroundings.navigations().size(), 1u);
+  EXPECT_NE(report.page_status.reason().find(bare.Path("missing")), npos);
+  EXPECT_FALSE(bare.Exists("missing"));
+  EXPECT_EQ(in_missing.navigations().size(), 1u);
 }
 
 }  // namespace

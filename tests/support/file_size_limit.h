@@ -10,18 +10,15 @@ namespace qv::testing {
 
 class FileSizeLimit {
  public:
-  explicit FileSizeLimit(rlim_t bytes) : old_handler_(signal(SIGXFSZ, SIG_IGN)) {
+  explicit FileSizeLimit(rlim_t bytes) {
+    signal(SIGXFSZ, SIG_IGN);
     getrlimit(RLIMIT_FSIZE, &saved_);
     const rlimit limit = {bytes, saved_.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limit);
   }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    signal(SIGXFSZ, old_handler_);
-  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
 
  private:
-  sighandler_t old_handler_;
   rlimit saved_{};
 };
 

@@ -14,25 +14,16 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
   std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate = fs::temp_directory_path() / ("vorlindo-test-" + std::to_string(random()));
-    std::error_code error;
-    if (fs::create_directory(candidate, error)) {
-      path_ = candidate.string() + kPathSeparator;
-      return;
-    }
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const fs::path candidate =
+        fs::temp_directory_path() / ("vorlindo-test-" + std::to_string(random()));
+    if (fs::create_directory(candidate)) path_ = candidate.string() + kPathSeparator;
   }
-  throw std::runtime_error("cannot create a temporary folder");
+  if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
   std::error_code error;
-  // Undo permission changes a test made so that everything can be removed.
-  for (auto it = fs::recursive_directory_iterator(path_, error);
-       !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-  }
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
   fs::remove_all(path_, error);
 }
 
@@ -45,15 +36,14 @@ void TempFolder::MakeFolder(std::string_view relative) const {
 }
 
 void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
-  fs::path file = Path(relative);
-  if (file.has_parent_path()) fs::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  const fs::path file = Path(relative);
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
 std::string TempFolder::ReadFile(std::string_view relative) const {
   std::ifstream in(Path(relative), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool TempFolder::Exists(std::string_view relative) const {
@@ -63,9 +53,7 @@ bool TempFolder::Exists(std::string_view relative) const {
 
 std::vector<std::string> TempFolder::Entries() const {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(path_)) {
-    names.push_back(entry.path().filename().string());
-  }
+  for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
