@@ -17,6 +17,9 @@ namespace qv {
 
 // "\" on Windows, "/" elsewhere.
 extern const char kPathSeparator;
+// Characters that never stand in a plain file name: the separators, the zero
+// byte and, on Windows, the drive colon.
+extern const std::string_view kNonNameCharacters;
 
 // `folder` with the separator appended when it does not already end in one.
 std::string WithTrailingSeparator(std::string_view folder);

@@ -22,6 +22,8 @@
 namespace qv {
 
 const char kPathSeparator = '/';
+// A file name holding one of these would name something outside its folder.
+const std::string_view kNonNameCharacters("/\\\0", 3);
 
 namespace {
 
@@ -225,17 +227,6 @@ int OpenRegularFile(const std::string& path, int flags, std::string* error) {
 }
 
 }  // namespace
-
-std::string WithTrailingSeparator(std::string_view folder) {
-  std::string result(folder);
-  if (result.empty() || result.back() != kPathSeparator) result += kPathSeparator;
-  return result;
-}
-
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   std::vector<std::string> names;

@@ -19,6 +19,8 @@
 namespace qv {
 
 const char kPathSeparator = '\\';
+// A file name holding one of these would name something outside its folder.
+const std::string_view kNonNameCharacters("/\\:\0", 4);
 
 namespace {
 
@@ -152,17 +154,6 @@ HANDLE OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD di
 }
 
 }  // namespace
-
-std::string WithTrailingSeparator(std::string_view folder) {
-  std::string result(folder);
-  if (result.empty() || result.back() != kPathSeparator) result += kPathSeparator;
-  return result;
-}
-
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos;
-}
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   std::vector<std::string> names;

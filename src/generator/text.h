@@ -16,6 +16,9 @@ namespace qv {
 // (text_encoding_posix.cpp, text_encoding_win.cpp).
 std::size_t CharLengthAt(std::string_view text, std::size_t pos);
 
+// Appends code point `code` to `out` in UTF-8.
+void AppendUtf8(char32_t code, std::string& out);
+
 // Number of characters in `text`.
 std::size_t CharCount(std::string_view text);
 

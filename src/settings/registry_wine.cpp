@@ -67,23 +67,7 @@ class Utf8Text {
     if (pending_) AddCodePoint(0xFFFD);
     pending_ = 0;
   }
-  void AddCodePoint(char32_t c) {
-    if (c < 0x80) {
-      text_ += static_cast<char>(c);
-    } else if (c < 0x800) {
-      text_ += static_cast<char>(0xC0 | (c >> 6));
-      text_ += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      text_ += static_cast<char>(0xE0 | (c >> 12));
-      text_ += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text_ += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      text_ += static_cast<char>(0xF0 | (c >> 18));
-      text_ += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      text_ += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text_ += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  void AddCodePoint(char32_t c) { AppendUtf8(c, text_); }
 
   std::string text_;
   char32_t pending_ = 0;
