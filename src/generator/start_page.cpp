@@ -77,11 +77,15 @@ RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
     BuildLinkGrid(columns, favorites, grid);
   }
 
-  Note(WriteLinkTable(grid, app_folder), report);
+  const Status table = WriteLinkTable(grid, app_folder);
+  Note(table, report);
   const MergeSources sources{state.settings, language_lines, state.LanguageCode,
                              surroundings.Today()};
-  report.page_status = MergePage(app_folder, state.PageFileName, sources);
-  Note(report.page_status, report);
+  const Status page = MergePage(app_folder, state.PageFileName, sources);
+  Note(page, report);
+  // When neither the table nor the page could be written, the table's
+  // failure is the cause to tell.
+  report.page_status = !page.ok() && !table.ok() ? table : page;
   RemoveIfPresent(app_folder, kIntermediateFileName, report);
 
   surroundings.Navigate(report.page_path);

@@ -134,7 +134,7 @@ Status MergePage(const std::string& app_folder, const std::string& page_file_nam
   const std::string source_path = app_folder + kIntermediateFileName;
   LineReader reader(source_path);
   if (!reader.is_open()) {
-    return Status::Error("cannot read " + source_path + ": " + reader.open_error());
+    return Status::Error(reader.open_error());
   }
   const std::string page_path = app_folder + page_file_name;
   LineWriter page(page_path);
