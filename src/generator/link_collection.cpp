@@ -1,5 +1,6 @@
 #include "generator/link_collection.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -54,16 +55,28 @@ class ColumnFiller {
   int row_ = -1;
 };
 
+// The rows the longest column will take, as far as the scan knows: its weight
+// (a header row and a row per file of each category) plus a spacer row per
+// category.
+std::size_t ScannedRowCount(const ColumnLists& columns) {
+  long long rows = 0;
+  for (int c = 0; c < kPageColumnCount; ++c) {
+    rows = std::max(rows, columns.weights[c] + static_cast<long long>(columns.lists[c].size()));
+  }
+  return static_cast<std::size_t>(rows);
+}
+
 }  // namespace
 
-void BuildLinkGrid(const ColumnLists& columns, const std::string& favorites_field, LinkGrid& grid) {
+void BuildLinkGrid(ColumnLists& columns, const std::string& favorites_field, LinkGrid& grid) {
   const std::string favorites_folder = WithTrailingSeparator(favorites_field);
+  grid.Reserve(ScannedRowCount(columns));
   for (int c = 0; c < kPageColumnCount; ++c) {
     ColumnFiller filler(grid, static_cast<PageColumn>(c));
     for (const std::string& name : columns.lists[c]) {
-      const auto scanned = columns.category_files.find(name);
-      if (scanned != columns.category_files.end()) {
-        filler.AddCategory(favorites_folder, name, scanned->second);
+      auto scanned = columns.category_files.extract(name);
+      if (scanned) {
+        filler.AddCategory(favorites_folder, name, scanned.mapped());
       } else {
         filler.AddCategory(favorites_folder, name,
                            ListFolder(favorites_folder + name, EntryKind::kFile));

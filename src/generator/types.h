@@ -92,6 +92,9 @@ class LinkGrid {
   void Clear() { rows_.clear(); }
   // Adds one empty row at the bottom.
   void AddRow() { rows_.emplace_back(); }
+  // Makes room for `rows` rows at once, so that a growing grid never holds
+  // two copies of its rows.
+  void Reserve(std::size_t rows) { rows_.reserve(rows); }
   // Highest row in use, -1 when there is none.
   int MaxRow() const { return static_cast<int>(rows_.size()) - 1; }
   const std::string& Cell(int row, int column) const { return rows_[row][column]; }
