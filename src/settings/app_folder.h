@@ -6,7 +6,10 @@
 namespace qv {
 
 // The folder of the running executable, ending in exactly one separator.
-// One implementation per platform (app_folder_posix.cpp, app_folder_win.cpp).
 std::string AppFolder();
+
+// The full path of the running executable; empty when it cannot be read.
+// One implementation per platform (app_folder_posix.cpp, app_folder_win.cpp).
+std::string ExecutablePath();
 
 }  // namespace qv
