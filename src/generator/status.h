@@ -2,6 +2,8 @@
 // an exception: ok, or a one-line reason meant for the user.
 #pragma once
 
+#include <cassert>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,6 +24,31 @@ class Status {
       : reason_(reason.empty() ? std::string("unknown failure") : std::move(reason)) {}
 
   std::string reason_;
+};
+
+// A value, or the Status that says why there is none. Made from either; a
+// Result made from a Status must be made from a failed one.
+template <typename T>
+class Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(Status status) : status_(std::move(status)) { assert(!status_.ok()); }  // NOLINT
+
+  bool ok() const { return value_.has_value(); }
+  const Status& status() const { return status_; }
+
+  // Only when ok().
+  T& value() & { return *value_; }
+  const T& value() const& { return *value_; }
+  T&& value() && { return std::move(*value_); }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+  T& operator*() & { return *value_; }
+  const T& operator*() const& { return *value_; }
+
+ private:
+  std::optional<T> value_;
+  Status status_ = Status::Ok();
 };
 
 }  // namespace qv
