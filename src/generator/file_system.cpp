@@ -3,9 +3,13 @@
 namespace qv {
 
 std::string WithTrailingSeparator(std::string_view folder) {
-  std::string result(folder);
-  if (result.empty() || result.back() != kPathSeparator) result += kPathSeparator;
-  return result;
+  while (!folder.empty() && folder.back() == kPathSeparator) folder.remove_suffix(1);
+  return std::string(folder) + kPathSeparator;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  if (folder.empty()) return std::string(name);
+  return WithTrailingSeparator(folder) + std::string(name);
 }
 
 bool IsPlainFileName(std::string_view name) {

@@ -21,8 +21,12 @@ extern const char kPathSeparator;
 // byte and, on Windows, the drive colon.
 extern const std::string_view kNonNameCharacters;
 
-// `folder` with the separator appended when it does not already end in one.
+// `folder` ending in exactly one separator: repeated ones at its end become
+// one, a missing one is added. A drive root such as "C:\" keeps its own.
 std::string WithTrailingSeparator(std::string_view folder);
+
+// `name` inside `folder`; `name` alone when `folder` is empty.
+std::string JoinPath(std::string_view folder, std::string_view name);
 
 // True when `name` names a file of its own inside a folder: not empty, not
 // "." or "..", no separator (on Windows no "\", "/" or ":"; elsewhere no

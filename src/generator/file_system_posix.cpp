@@ -38,17 +38,6 @@ std::string Failure(const char* what, const std::string& path, int error) {
   return std::string(what) + " " + path + ": " + ErrnoText(error);
 }
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-  return folder.empty() ? std::string(name) : WithTrailingSeparator(folder) + std::string(name);
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The attribute bits of a "user.DOSATTRIB" value written as "0x" and hex
 // digits (up to a zero byte); 0 for anything else. Only the lowest digit
 // matters for the hidden and system bits, so long values cannot overflow.
@@ -56,8 +45,9 @@ unsigned DosAttributeBits(std::string_view value) {
   value = value.substr(0, value.find('\0'));
   if (value.size() < 3 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) return 0;
   const std::string_view digits = value.substr(2);
-  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return HexDigit(c) >= 0; })) return 0;
-  return static_cast<unsigned>(HexDigit(digits.back()));
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return DigitValue(c, 16) >= 0; }))
+    return 0;
+  return static_cast<unsigned>(DigitValue(digits.back(), 16));
 }
 
 bool HiddenByDosAttributes(const std::string& path) {

@@ -49,10 +49,6 @@ std::string Failure(const char* what, const std::string& path, DWORD error) {
   return std::string(what) + " " + path + ": " + ErrorText(error);
 }
 
-std::string JoinPath(const std::string& folder, std::string_view name) {
-  return folder.empty() ? std::string(name) : WithTrailingSeparator(folder) + std::string(name);
-}
-
 bool Matches(const WIN32_FIND_DATAA& data, EntryKind kind) {
   if ((data.dwFileAttributes & kInvisible) != 0) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) return false;

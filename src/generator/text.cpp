@@ -47,14 +47,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-int DigitValue(char c, int radix) {
-  int value = -1;
-  if (c >= '0' && c <= '9') value = c - '0';
-  if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-  return value < radix ? value : -1;
-}
-
 // "&H1F" or "&O17": the digits after the prefix in base 16 or 8.
 double RadixNumber(NumberScanner& scanner) {
   scanner.Take();  // the "&"
@@ -134,6 +126,14 @@ double DecimalValue(const DecimalParts& parts) {
 }
 
 }  // namespace
+
+int DigitValue(char c, int radix) {
+  int value = -1;
+  if (c >= '0' && c <= '9') value = c - '0';
+  if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  return value < radix ? value : -1;
+}
 
 std::size_t CharCount(std::string_view text) {
   std::size_t count = 0;

@@ -46,6 +46,10 @@ std::string EscapeHtml(std::string_view text);
 // Name order: ASCII letters folded to one case, ties broken by byte order.
 bool NameLess(std::string_view a, std::string_view b);
 
+// The value of digit `c` in base `radix` (up to 16, letters in either case);
+// -1 when `c` is no digit of that base.
+int DigitValue(char c, int radix);
+
 // The number at the start of `text`, blanks ignored (sign, digits, a decimal
 // point and an exponent); 0 when there is none.
 double LeadingNumber(std::string_view text);

@@ -28,13 +28,6 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
          AsciiLowerCase(text.substr(0, prefix.size())) == AsciiLowerCase(prefix);
 }
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // Collects text as UTF-8 from plain bytes and UTF-16 code units, joining
 // surrogate pairs; a lone surrogate becomes U+FFFD.
 class Utf8Text {
@@ -81,8 +74,8 @@ void DecodeEscape(std::string_view text, std::size_t& pos, Utf8Text& out) {
   if (c == 'x') {
     char32_t unit = 0;
     int digits = 0;
-    for (; digits < 4 && pos < text.size() && HexDigitValue(text[pos]) >= 0; ++digits) {
-      unit = unit * 16 + HexDigitValue(text[pos++]);
+    for (; digits < 4 && pos < text.size() && DigitValue(text[pos], 16) >= 0; ++digits) {
+      unit = unit * 16 + DigitValue(text[pos++], 16);
     }
     if (digits == 0) {
       out.AddByte('x');
@@ -144,8 +137,8 @@ std::optional<std::string> HexBytes(std::string_view text) {
     if (piece.size() > 2) return std::nullopt;
     int byte = 0;
     for (char c : piece) {
-      if (HexDigitValue(c) < 0) return std::nullopt;
-      byte = byte * 16 + HexDigitValue(c);
+      if (DigitValue(c, 16) < 0) return std::nullopt;
+      byte = byte * 16 + DigitValue(c, 16);
     }
     bytes += static_cast<char>(byte);
   }
@@ -171,7 +164,7 @@ std::optional<std::uint32_t> TypeInParentheses(std::string_view text, std::size_
   if (close == std::string_view::npos || close == pos) return std::nullopt;
   std::uint32_t type = 0;
   for (; pos < close; ++pos) {
-    const int digit = HexDigitValue(text[pos]);
+    const int digit = DigitValue(text[pos], 16);
     if (digit < 0 || type > 0x0FFFFFFF) return std::nullopt;
     type = type * 16 + digit;
   }
@@ -183,7 +176,7 @@ std::optional<StoredValue> DwordValue(std::string_view digits) {
   if (digits.empty() || digits.size() > 8) return std::nullopt;
   std::uint32_t number = 0;
   for (char c : digits) {
-    const int digit = HexDigitValue(c);
+    const int digit = DigitValue(c, 16);
     if (digit < 0) return std::nullopt;
     number = number * 16 + digit;
   }
