@@ -5,29 +5,9 @@
 #include "generator/file_system.h"
 
 namespace qv::bench {
-namespace {
 
-// The registry's own code for a key or value that is not there.
-constexpr std::int32_t kNotFound = 2;
-
-}  // namespace
-
-std::int32_t EmptyRegistry::OpenKey(RegistryKey, const std::string&, std::uint32_t, std::uint32_t,
-                                    RegistryKey*) {
-  return kNotFound;
-}
-
-std::int32_t EmptyRegistry::QueryValue(RegistryKey, const std::string&, std::uint32_t*,
-                                       unsigned char*, std::uint32_t*) {
-  return kNotFound;
-}
-
-std::int32_t EmptyRegistry::CloseKey(RegistryKey) {
-  return kRegistrySuccess;
-}
-
-std::string EmptyRegistry::NativePath(const std::string&) {
-  return "";
+Result<std::string> NoFavorites::FavoritesFolder() {
+  return Status::Error("the benchmark names its Favorites folder in the settings");
 }
 
 BenchSurroundings::BenchSurroundings(std::string program_folder)
@@ -37,14 +17,12 @@ std::string BenchSurroundings::AppFolder() {
   return program_folder_;
 }
 
-RegistryApi& BenchSurroundings::Registry() {
-  return registry_;
+FavoritesLookup& BenchSurroundings::Favorites() {
+  return favorites_;
 }
 
 CalendarDate BenchSurroundings::Today() {
   return CalendarDate{2026, 12, 5};
 }
-
-void BenchSurroundings::Navigate(const std::string&) {}
 
 }  // namespace qv::bench

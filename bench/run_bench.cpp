@@ -25,9 +25,9 @@
 #include "generator/folder_scan.h"
 #include "generator/link_collection.h"
 #include "generator/side_files.h"
-#include "generator/start_page.h"
 #include "generator/types.h"
 #include "memory_probe.h"
+#include "run/start_page.h"
 #include "settings/app_folder.h"
 #include "settings/settings_file.h"
 #include "synthetic_favorites.h"
@@ -189,7 +189,7 @@ bool MeasureCase(const Case& bench_case, const fs::path& work, Figures& figures)
   // The run reads its Favorites folder from the settings file, as it does
   // in the program.
   ProgramState state;
-  state.settings.T[kFavoritesField] = tree;
+  state.settings.favorites_folder = tree;
   if (const Status saved = SaveSettings(state, program.string()); !saved.ok()) {
     std::fprintf(stderr, "%s\n", saved.reason().c_str());
     return false;

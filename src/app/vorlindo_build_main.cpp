@@ -7,9 +7,9 @@
 #include <string>
 #include <system_error>
 
-#include "generator/start_page.h"
-#include "generator/surroundings.h"
-#include "generator/types.h"
+#include "run/start_page.h"
+#include "run/surroundings.h"
+#include "settings/program_state.h"
 
 namespace {
 

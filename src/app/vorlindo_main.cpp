@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "generator/surroundings.h"
-#include "ui/program.h"
+#include "run/surroundings.h"
+#include "ui/desktop_program.h"
 #include "ui/startup_environment.h"
 #include "ui/web_engine_preview.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   qv::SystemSurroundings surroundings;
-  qv::Program program(surroundings, new qv::WebEnginePreview);
+  qv::DesktopProgram program(surroundings, new qv::WebEnginePreview);
   program.Start();
   return QApplication::exec();
 }

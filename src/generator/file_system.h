@@ -45,8 +45,8 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind);
 // named `name`.
 bool VisibleFileExists(const std::string& folder, const std::string& name);
 
-// Deletes the file at `path`; true when it is gone afterwards.
-bool RemoveFile(const std::string& path);
+// Deletes the file at `path`; ok when it is gone afterwards.
+Status RemoveFile(const std::string& path);
 
 // Replaces the file at `path` with `contents` as one step: the contents go to
 // a new file in the same folder, which is then renamed over the old one. On
@@ -57,7 +57,7 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
 // (a fifo, a device, a folder) does not open.
 class ReadableFile {
  public:
-  static std::unique_ptr<ReadableFile> Open(const std::string& path, std::string* error);
+  static Result<std::unique_ptr<ReadableFile>> Open(const std::string& path);
   virtual ~ReadableFile() = default;
   // Reads up to `size` bytes; 0 at the end of the file or on a read error.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
@@ -66,7 +66,7 @@ class ReadableFile {
 // A file open for writing, created or emptied by Open.
 class WritableFile {
  public:
-  static std::unique_ptr<WritableFile> Open(const std::string& path, std::string* error);
+  static Result<std::unique_ptr<WritableFile>> Open(const std::string& path);
   virtual ~WritableFile() = default;
   virtual Status Append(std::string_view data) = 0;
   virtual Status Close() = 0;

@@ -201,17 +201,13 @@ class PosixWritableFile : public WritableFile {
 
 // Opens without blocking and keeps the descriptor only for a regular file:
 // a fifo named like a file would otherwise wait for a writer forever.
-int OpenRegularFile(const std::string& path, int flags, std::string* error) {
+Result<int> OpenRegularFile(const std::string& path, int flags) {
   const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    if (error != nullptr) *error = Failure("cannot open", path, errno);
-    return -1;
-  }
+  if (fd < 0) return Status::Error(Failure("cannot open", path, errno));
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (error != nullptr) *error = "cannot open " + path + ": not a regular file";
     close(fd);
-    return -1;
+    return Status::Error("cannot open " + path + ": not a regular file");
   }
   return fd;
 }
@@ -241,8 +237,9 @@ bool VisibleFileExists(const std::string& folder, const std::string& name) {
   return KindByStat(path) == EntryKind::kFile && !HiddenByDosAttributes(path);
 }
 
-bool RemoveFile(const std::string& path) {
-  return unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
+Status RemoveFile(const std::string& path) {
+  if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return Status::Ok();
+  return Status::Error(Failure("cannot delete", path, errno));
 }
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view contents) {
@@ -261,16 +258,16 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
   return status;
 }
 
-std::unique_ptr<ReadableFile> ReadableFile::Open(const std::string& path, std::string* error) {
-  const int fd = OpenRegularFile(path, O_RDONLY, error);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixReadableFile>(fd);
+Result<std::unique_ptr<ReadableFile>> ReadableFile::Open(const std::string& path) {
+  const Result<int> fd = OpenRegularFile(path, O_RDONLY);
+  if (!fd.ok()) return fd.status();
+  return std::unique_ptr<ReadableFile>(std::make_unique<PosixReadableFile>(*fd));
 }
 
-std::unique_ptr<WritableFile> WritableFile::Open(const std::string& path, std::string* error) {
-  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, error);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixWritableFile>(fd, path);
+Result<std::unique_ptr<WritableFile>> WritableFile::Open(const std::string& path) {
+  const Result<int> fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC);
+  if (!fd.ok()) return fd.status();
+  return std::unique_ptr<WritableFile>(std::make_unique<PosixWritableFile>(*fd, path));
 }
 
 }  // namespace qv

@@ -133,18 +133,14 @@ class WinWritableFile : public WritableFile {
   std::string path_;
 };
 
-HANDLE OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
-                    std::string* error) {
+Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
   const HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    if (error != nullptr) *error = Failure("cannot open", path, GetLastError());
-    return INVALID_HANDLE_VALUE;
-  }
+  if (file == INVALID_HANDLE_VALUE)
+    return Status::Error(Failure("cannot open", path, GetLastError()));
   if (!IsDiskFile(file)) {
-    if (error != nullptr) *error = "cannot open " + path + ": not a regular file";
     CloseHandle(file);
-    return INVALID_HANDLE_VALUE;
+    return Status::Error("cannot open " + path + ": not a regular file");
   }
   return file;
 }
@@ -171,10 +167,11 @@ bool VisibleFileExists(const std::string& folder, const std::string& name) {
   return (attributes & (kInvisible | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-bool RemoveFile(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return true;
+Status RemoveFile(const std::string& path) {
+  if (DeleteFileA(path.c_str())) return Status::Ok();
   const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
+  return Status::Error(Failure("cannot delete", path, error));
 }
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view contents) {
@@ -197,18 +194,17 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
   return status;
 }
 
-std::unique_ptr<ReadableFile> ReadableFile::Open(const std::string& path, std::string* error) {
-  const HANDLE file =
-      OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                   OPEN_EXISTING, error);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<WinReadableFile>(file);
+Result<std::unique_ptr<ReadableFile>> ReadableFile::Open(const std::string& path) {
+  const Result<HANDLE> file = OpenDiskFile(
+      path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+  if (!file.ok()) return file.status();
+  return std::unique_ptr<ReadableFile>(std::make_unique<WinReadableFile>(*file));
 }
 
-std::unique_ptr<WritableFile> WritableFile::Open(const std::string& path, std::string* error) {
-  const HANDLE file = OpenDiskFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, error);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<WinWritableFile>(file, path);
+Result<std::unique_ptr<WritableFile>> WritableFile::Open(const std::string& path) {
+  const Result<HANDLE> file = OpenDiskFile(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+  if (!file.ok()) return file.status();
+  return std::unique_ptr<WritableFile>(std::make_unique<WinWritableFile>(*file, path));
 }
 
 }  // namespace qv

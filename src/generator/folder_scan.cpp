@@ -31,12 +31,12 @@ void ScanFolders(const std::string& scan_folder, ColumnLists& columns) {
   if (scan_folder.empty()) return;  // no Favorites folder: nothing to scan
   for (std::string& name : ListFolder(scan_folder, EntryKind::kFolder)) {
     if (IsReservedFolder(name)) continue;
-    const auto column = static_cast<int>(ChooseColumn(name, columns));
+    const PageColumn column = ChooseColumn(name, columns);
     std::vector<std::string> files = ListFolder(scan_folder + name, EntryKind::kFile);
     // The header row plus one row per link; the spacer row is not counted.
-    columns.weights[column] += static_cast<long long>(files.size()) + 1;
+    columns.Weight(column) += static_cast<long long>(files.size()) + 1;
     columns.category_files[name] = std::move(files);
-    InsertSorted(columns.lists[column], std::move(name));
+    InsertSorted(columns.List(column), std::move(name));
   }
 }
 

@@ -11,8 +11,8 @@
 namespace qv {
 
 // Lists the visible sub-folders of `scan_folder` (ending in the separator) and
-// places each category in ListA, ListB or ListC, adding 1 plus its file count
-// to that column's weight. Expects `columns` cleared.
+// places each category in the list of its page column, adding 1 plus its file
+// count to that column's weight. Expects `columns` cleared.
 void ScanFolders(const std::string& scan_folder, ColumnLists& columns);
 
 // The page column of folder `name`: pinned by "(A", "(B" or "(C", else the

@@ -11,7 +11,7 @@ namespace qv {
 
 // Fills `grid` (expected empty) from the column lists: per category a header
 // row, a row per file of its folder and an empty spacer row. `favorites_field`
-// is the text of T(3). The file names the scan kept are taken out of
+// is the Favorites folder as the settings name it. The file names the scan kept are taken out of
 // `columns` category by category, so that they are freed as soon as their
 // links stand in the grid.
 void BuildLinkGrid(ColumnLists& columns, const std::string& favorites_field, LinkGrid& grid);

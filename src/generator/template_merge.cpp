@@ -24,29 +24,38 @@ enum class StepKind {
 struct Step {
   std::string_view literal;
   StepKind kind;
-  int source;  // colour or field index, where the kind uses one
+  // What the step puts in, where its kind uses one.
+  std::string PageColours::*colour = nullptr;
+  std::string PageTexts::*text = nullptr;
 };
+
+constexpr Step Colour(std::string_view literal, std::string PageColours::*colour) {
+  return {literal, StepKind::kColour, colour, nullptr};
+}
+constexpr Step Text(std::string_view literal, StepKind kind, std::string PageTexts::*text) {
+  return {literal, kind, nullptr, text};
+}
 
 // The order matters: each step sees the line as the steps before it left it.
 constexpr Step kSteps[] = {
-    {"#009933", StepKind::kColour, kPageColour},
-    {"#FFCC99", StepKind::kColour, kLinkCellColour},
-    {"#003399", StepKind::kColour, kHeaderCellColour},
-    {"#FFFFF0", StepKind::kColour, kBackgroundColour},
-    {"@#$LINK1!@#", StepKind::kWholeLine, kLeftBannerLinkField},
-    {"@#$LINK2!@#", StepKind::kWholeLine, kRightBannerLinkField},
-    {"@#$LINK1GIF!@#", StepKind::kWholeLine, kLeftBannerImageField},
-    {"@#$LINK2GIF!@#", StepKind::kWholeLine, kRightBannerImageField},
-    {"@#$TITEL@#$", StepKind::kWholeLine, kTitleField},
-    {"@#$STATISTICS@#$", StepKind::kWholeLine, kStatisticsField},
-    {"@#$EMAIL@#$", StepKind::kWholeLine, kEmailField},
-    {"@#$CREATORDISCR@#$", StepKind::kWholeLine, kCreatorDescriptionField},
-    {"@#$CREATOR@#$", StepKind::kWholeLine, kCreatorField},
-    {"@#$LINE", StepKind::kLanguageLine, 0},
-    {"@#$DESCRIPTION", StepKind::kHeadKept, kDescriptionField},
-    {"@#$KEYWORDS", StepKind::kHeadKept, kKeywordsField},
-    {"@#$TSIZE@#$", StepKind::kWholeLine, kTitleSizeField},
-    {"@#$UPDATE@#$", StepKind::kUpdateLine, 0},
+    Colour(kDefaultPageColour, &PageColours::page_colour),
+    Colour(kDefaultLinkCellColour, &PageColours::link_cell_colour),
+    Colour(kDefaultHeaderCellColour, &PageColours::header_cell_colour),
+    Colour(kDefaultBackgroundColour, &PageColours::background_colour),
+    Text("@#$LINK1!@#", StepKind::kWholeLine, &PageTexts::left_banner_link),
+    Text("@#$LINK2!@#", StepKind::kWholeLine, &PageTexts::right_banner_link),
+    Text("@#$LINK1GIF!@#", StepKind::kWholeLine, &PageTexts::left_banner_image),
+    Text("@#$LINK2GIF!@#", StepKind::kWholeLine, &PageTexts::right_banner_image),
+    Text("@#$TITEL@#$", StepKind::kWholeLine, &PageTexts::page_title),
+    Text("@#$STATISTICS@#$", StepKind::kWholeLine, &PageTexts::statistics_code),
+    Text("@#$EMAIL@#$", StepKind::kWholeLine, &PageTexts::email),
+    Text("@#$CREATORDISCR@#$", StepKind::kWholeLine, &PageTexts::maker_description),
+    Text("@#$CREATOR@#$", StepKind::kWholeLine, &PageTexts::maker_name),
+    {"@#$LINE", StepKind::kLanguageLine},
+    Text("@#$DESCRIPTION", StepKind::kHeadKept, &PageTexts::search_description),
+    Text("@#$KEYWORDS", StepKind::kHeadKept, &PageTexts::search_keywords),
+    Text("@#$TSIZE@#$", StepKind::kWholeLine, &PageTexts::title_size),
+    {"@#$UPDATE@#$", StepKind::kUpdateLine},
 };
 
 // Every colour code takes exactly the room of the default it replaces.
@@ -54,9 +63,6 @@ constexpr std::size_t kColourLength = 7;
 
 // A language file line carries its text from this character on.
 constexpr std::size_t kLanguageTextStart = 12;
-
-constexpr std::int16_t kEnglish = 0;
-constexpr std::int16_t kDutch = 1;
 
 std::string FittedColour(std::string_view code) {
   const std::string padded = std::string(code) + std::string(kColourLength, ' ');
@@ -75,14 +81,14 @@ std::string FourDigits(int value) {
   return text;
 }
 
-// Nothing when the language code has no date line of its own.
-std::optional<std::string> UpdateLine(std::int16_t language_code, const CalendarDate& today) {
+std::string UpdateLine(UpdateLineStyle style, const CalendarDate& today) {
   const std::string day = TwoDigits(today.day);
   const std::string month = TwoDigits(today.month);
   const std::string year = FourDigits(today.year);
-  if (language_code == kEnglish) return "Updated : " + month + "-" + day + "-" + year;
-  if (language_code == kDutch) return "Laatst bijgewerkt : " + day + "-" + month + "-" + year;
-  return std::nullopt;
+  if (style == UpdateLineStyle::kDutch) {
+    return "Laatst bijgewerkt : " + day + "-" + month + "-" + year;
+  }
+  return "Updated : " + month + "-" + day + "-" + year;
 }
 
 // Nothing when no digit follows the placeholder.
@@ -97,13 +103,12 @@ std::optional<std::string> LanguageText(const std::string& line, std::size_t dig
 
 void ApplyStep(const Step& step, std::size_t found, std::string& line,
                const MergeSources& sources) {
-  const Settings& settings = sources.settings;
   switch (step.kind) {
     case StepKind::kColour:
-      line.replace(found, step.literal.size(), FittedColour(settings.Text1[step.source]));
+      line.replace(found, step.literal.size(), FittedColour(sources.colours.*step.colour));
       break;
     case StepKind::kWholeLine:
-      line = settings.T[step.source];
+      line = sources.texts.*step.text;
       break;
     case StepKind::kLanguageLine:
       if (auto text = LanguageText(line, found + step.literal.size(), sources.language_lines)) {
@@ -111,10 +116,12 @@ void ApplyStep(const Step& step, std::size_t found, std::string& line,
       }
       break;
     case StepKind::kHeadKept:
-      line = line.substr(0, found) + settings.T[step.source] + "\">";
+      line = line.substr(0, found) + sources.texts.*step.text + "\">";
       break;
     case StepKind::kUpdateLine:
-      if (auto text = UpdateLine(sources.language_code, sources.today)) line = std::move(*text);
+      if (sources.update_line != UpdateLineStyle::kLeftAsIs) {
+        line = UpdateLine(sources.update_line, sources.today);
+      }
       break;
   }
 }
@@ -133,9 +140,7 @@ Status MergePage(const std::string& app_folder, const std::string& page_file_nam
                  const MergeSources& sources) {
   const std::string source_path = app_folder + kIntermediateFileName;
   LineReader reader(source_path);
-  if (!reader.is_open()) {
-    return Status::Error(reader.open_error());
-  }
+  if (!reader.is_open()) return reader.open_status();
   const std::string page_path = app_folder + page_file_name;
   LineWriter page(page_path);
   std::string line;

@@ -5,15 +5,21 @@
 
 #include <string>
 
+#include "generator/page_values.h"
 #include "generator/status.h"
 #include "generator/types.h"
 
 namespace qv {
 
+// How the line "@#$UPDATE@#$" reads: with the date in English or Dutch order
+// and words, or left as it stands.
+enum class UpdateLineStyle { kEnglish, kDutch, kLeftAsIs };
+
 struct MergeSources {
-  const Settings& settings;
+  const PageTexts& texts;
+  const PageColours& colours;
   const LanguageLines& language_lines;
-  std::int16_t language_code;
+  UpdateLineStyle update_line;
   CalendarDate today;
 };
 

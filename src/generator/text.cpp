@@ -235,15 +235,16 @@ double LeadingNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-std::optional<std::int16_t> RoundToInt16(double value) {
-  if (!std::isfinite(value)) return std::nullopt;
+Result<std::int16_t> RoundToInt16(double value) {
+  const Status out_of_range = Status::Error("not a number from -32768 to 32767");
+  if (!std::isfinite(value)) return out_of_range;
   double whole = 0;
   const double fraction = std::modf(value, &whole);  // exact, unlike value - floor(value)
   double rounded = std::round(value);                // a half away from zero
   if (std::fabs(fraction) == 0.5 && std::fmod(whole, 2.0) == 0.0) rounded = whole;
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {
-    return std::nullopt;
+    return out_of_range;
   }
   return static_cast<std::int16_t>(rounded);
 }

@@ -6,9 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "generator/status.h"
 
 namespace qv {
 
@@ -55,7 +56,7 @@ int DigitValue(char c, int radix);
 double LeadingNumber(std::string_view text);
 
 // `value` rounded to the nearest whole number, a half going to the even
-// neighbour; nothing when the result lies outside the 16-bit signed range.
-std::optional<std::int16_t> RoundToInt16(double value);
+// neighbour; a failure when the result lies outside the 16-bit signed range.
+Result<std::int16_t> RoundToInt16(double value);
 
 }  // namespace qv

@@ -13,15 +13,15 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 }  // namespace
 
 LineReader::LineReader(const std::string& path) {
-  file_ = ReadableFile::Open(path, &open_error_);
-  if (file_ != nullptr) {
-    open_error_.clear();
-    // Left uninitialised: a run opens thousands of small shortcut files, and
-    // filling each buffer first would cost more than reading the file.
-    buffer_.reset(new char[kBufferSize]);
-  } else if (open_error_.empty()) {
-    open_error_ = "cannot open " + path;
+  Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(path);
+  if (!file.ok()) {
+    open_status_ = file.status();
+    return;
   }
+  file_ = std::move(file).value();
+  // Left uninitialised: a run opens thousands of small shortcut files, and
+  // filling each buffer first would cost more than reading the file.
+  buffer_.reset(new char[kBufferSize]);
 }
 
 // Moves the unread bytes to the front of the buffer and reads more behind
@@ -94,9 +94,12 @@ std::vector<std::string> ReadLines(const std::string& path, std::size_t max_line
 }
 
 LineWriter::LineWriter(const std::string& path) : path_(path) {
-  std::string error;
-  file_ = WritableFile::Open(path, &error);
-  if (file_ == nullptr) status_ = Status::Error(error.empty() ? "cannot create " + path : error);
+  Result<std::unique_ptr<WritableFile>> file = WritableFile::Open(path);
+  if (file.ok()) {
+    file_ = std::move(file).value();
+  } else {
+    status_ = file.status();
+  }
 }
 
 LineWriter::~LineWriter() {

@@ -20,8 +20,8 @@ class LineReader {
   explicit LineReader(const std::string& path);
 
   bool is_open() const { return file_ != nullptr; }
-  // Why the file could not be opened; empty when it is open.
-  const std::string& open_error() const { return open_error_; }
+  // Ok when the file is open, else why it could not be opened.
+  const Status& open_status() const { return open_status_; }
 
   // Reads the next line into `line`; false at the end of the file.
   bool Next(std::string& line);
@@ -36,7 +36,7 @@ class LineReader {
   bool ReadLine(std::string* sink);
 
   std::unique_ptr<ReadableFile> file_;
-  std::string open_error_;
+  Status open_status_ = Status::Ok();
   std::unique_ptr<char[]> buffer_;
   std::size_t start_ = 0;
   std::size_t end_ = 0;

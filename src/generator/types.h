@@ -1,76 +1,13 @@
-// The values that travel between the settings file, the settings window and
-// the generation run, and the tables the run's stages hand to each other.
+// The tables the generation run's stages hand to each other.
 #pragma once
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace qv {
-
-// Indexes of the text fields T(0) to T(13).
-inline constexpr int kTitleField = 0;               // "@#$TITEL@#$"
-inline constexpr int kPageFileField = 1;            // source of PageFileName
-inline constexpr int kCreatorField = 2;             // "@#$CREATOR@#$"
-inline constexpr int kFavoritesField = 3;           // folder to scan
-inline constexpr int kLeftBannerImageField = 4;     // "@#$LINK1GIF!@#"
-inline constexpr int kRightBannerImageField = 5;    // "@#$LINK2GIF!@#"
-inline constexpr int kCreatorDescriptionField = 6;  // "@#$CREATORDISCR@#$"
-inline constexpr int kEmailField = 7;               // "@#$EMAIL@#$"
-inline constexpr int kLeftBannerLinkField = 8;      // "@#$LINK1!@#"
-inline constexpr int kRightBannerLinkField = 9;     // "@#$LINK2!@#"
-inline constexpr int kStatisticsField = 10;         // "@#$STATISTICS@#$"
-inline constexpr int kDescriptionField = 11;        // "@#$DESCRIPTION", upper-cased
-inline constexpr int kKeywordsField = 12;           // "@#$KEYWORDS", upper-cased
-inline constexpr int kTitleSizeField = 13;          // "@#$TSIZE@#$", "1" to "5"
-inline constexpr int kFieldCount = 14;
-
-// Indexes of the colour codes Text1(0) to Text1(3), named after what the
-// default colour paints in the page.
-inline constexpr int kPageColour = 0;        // replaces "#009933"
-inline constexpr int kLinkCellColour = 1;    // replaces "#FFCC99"
-inline constexpr int kHeaderCellColour = 2;  // replaces "#003399"
-inline constexpr int kBackgroundColour = 3;  // replaces "#FFFFF0"
-inline constexpr int kColourCount = 4;
-
-// The title-size buttons Option1(0) to Option1(4) carry the captions "1" to "5".
-inline constexpr int kTitleSizeOptionCount = 5;
-inline constexpr int kNoTitleSizeOption = -1;
-
-inline constexpr const char* kDefaultPageFileName = "mijnstart.html";
-
-// The maker's web site: shown without its scheme in the settings window and
-// the home of the default banners.
-inline constexpr const char* kMakerSiteAddress = "https://www.qelmora.example/";
-inline constexpr const char* kMakerSiteCaption = "www.qelmora.example";
-
-// The default colour codes; the link table paints with two of them and the
-// merge replaces all four with the user's colours.
-inline constexpr std::array<const char*, kColourCount> kDefaultColours = {"#009933", "#FFCC99",
-                                                                          "#003399", "#FFFFF0"};
-
-// The user's values: the texts of T(0)..T(13) and Text1(0)..Text1(3).
-struct Settings {
-  std::array<std::string, kFieldCount> T;
-  std::array<std::string, kColourCount> Text1;
-
-  // The values in force before a settings file exists.
-  static Settings Defaults();
-
-  bool operator==(const Settings&) const = default;
-};
-
-// Everything the program keeps between events: the settings window's values,
-// the two program-wide globals and which title-size button is selected.
-// The generation run reads and writes it; the windows mirror it.
-struct ProgramState {
-  Settings settings = Settings::Defaults();
-  std::int16_t LanguageCode = 0;  // 1 Dutch, anything else English
-  std::string PageFileName = kDefaultPageFileName;
-  int selectedTitleSizeOption = kNoTitleSizeOption;  // 0..4 or none
-};
 
 // Ten language text slots; slots 1 to 9 hold the first nine lines of the
 // language file, slot 0 stays empty.
@@ -106,14 +43,18 @@ class LinkGrid {
 };
 
 // The category folder names of the three page columns, each list kept in
-// name order, and the running weights that balance the columns.
+// name order, and the running weights that balance the columns; both indexed
+// by page column.
 struct ColumnLists {
-  std::array<std::vector<std::string>, kPageColumnCount> lists;  // ListA, ListB, ListC
-  std::array<long long, kPageColumnCount> weights{};             // LabelA, LabelB, LabelC
+  std::array<std::vector<std::string>, kPageColumnCount> lists;
+  std::array<long long, kPageColumnCount> weights{};
   // The visible files of each category folder as the scan counted them, so
   // that the link collection turns exactly those into links without listing
   // any folder a second time.
   std::unordered_map<std::string, std::vector<std::string>> category_files;
+
+  std::vector<std::string>& List(PageColumn column) { return lists[static_cast<int>(column)]; }
+  long long& Weight(PageColumn column) { return weights[static_cast<int>(column)]; }
 
   void Clear() {
     for (auto& list : lists) list.clear();

@@ -7,6 +7,7 @@
 #include "generator/side_files.h"
 #include "generator/text.h"
 #include "generator/text_file.h"
+#include "settings/language.h"
 
 namespace qv {
 namespace {
@@ -60,20 +61,22 @@ void ReadLanguageCode(LineReader& reader, std::int16_t& code) {
     code = 0;
     return;
   }
-  if (auto value = RoundToInt16(LeadingNumber(line))) code = *value;
+  if (const Result<std::int16_t> value = RoundToInt16(LeadingNumber(line)); value.ok()) {
+    code = *value;
+  }
 }
 
 // A title size of zero or below becomes 3; then the button that matches it is
 // selected, which writes its bare digit back. A size past the buttons selects
 // none and stays as written.
 void RepairTitleSize(ProgramState& state) {
-  std::string& size = state.settings.T[kTitleSizeField];
+  std::string& size = state.settings.title_size;
   if (LeadingNumber(size) <= 0) size = "3";
-  const auto option = RoundToInt16(LeadingNumber(size) - 1);
-  if (option && *option >= 0 && *option < kTitleSizeOptionCount) {
+  const Result<std::int16_t> option = RoundToInt16(LeadingNumber(size) - 1);
+  if (option.ok() && *option >= 0 && *option < kTitleSizeOptionCount) {
     SelectTitleSizeOption(state, *option);
   } else {
-    state.selectedTitleSizeOption = kNoTitleSizeOption;
+    state.selected_title_size = kNoTitleSizeOption;
   }
 }
 
@@ -89,57 +92,57 @@ std::string PageFileNameFrom(std::string_view page_file_field) {
 
 std::string FormatSettings(const Settings& settings, std::int16_t language_code) {
   std::string text;
-  for (const auto& colour : settings.Text1) text += OnOneLine(colour) + "\r\n";
-  for (const auto& field : settings.T) text += OnOneLine(field) + "\r\n";
+  for (const Colour colour : kColours) text += OnOneLine(CodeOf(settings, colour)) + "\r\n";
+  for (const TextField field : kTextFields) text += OnOneLine(TextOf(settings, field)) + "\r\n";
   text += FormatLanguageCode(language_code) + "\r\n";
   return text;
 }
 
-Status SaveSettings(ProgramState& state, const std::string& app_folder) {
-  const std::string path = app_folder + kSettingsFileName;
-  const Status written =
-      ReplaceFileAtomically(path, FormatSettings(state.settings, state.LanguageCode));
-  if (!written.ok()) return written;  // its reason names the file
-  state.PageFileName = PageFileNameFrom(state.settings.T[kPageFileField]);
-  return Status::Ok();
+Status SaveSettings(const ProgramState& state, const std::string& app_folder) {
+  // The reason of a failure names the file.
+  return ReplaceFileAtomically(app_folder + kSettingsFileName,
+                               FormatSettings(state.settings, state.language_code));
 }
 
-void ApplyFieldChangeRule(Settings& settings, int field) {
-  if (field == kDescriptionField || field == kKeywordsField) {
-    settings.T[field] = UpperCase(settings.T[field]);
+void ApplyFieldChangeRule(Settings& settings, TextField field) {
+  if (field == TextField::kSearchDescription || field == TextField::kSearchKeywords) {
+    std::string& text = TextOf(settings, field);
+    text = UpperCase(text);
   }
 }
 
 void SelectTitleSizeOption(ProgramState& state, int option) {
   if (option < 0 || option >= kTitleSizeOptionCount) return;
-  state.selectedTitleSizeOption = option;
-  state.settings.T[kTitleSizeField] = std::to_string(option + 1);
+  state.selected_title_size = option;
+  state.settings.title_size = std::to_string(option + 1);
 }
 
-bool LoadSettings(ProgramState& state, const std::string& app_folder) {
-  if (!VisibleFileExists(app_folder, kSettingsFileName)) return false;
+Status LoadSettings(ProgramState& state, const std::string& app_folder) {
+  if (!VisibleFileExists(app_folder, kSettingsFileName)) {
+    return Status::Error("no settings file " + app_folder + kSettingsFileName);
+  }
   LineReader reader(app_folder + kSettingsFileName);
-  if (!reader.is_open()) return false;
+  if (!reader.is_open()) return reader.open_status();
 
   Settings& settings = state.settings;
   std::string line;
   bool more = true;
-  for (int i = 0; more && i < kColourCount; ++i) {
-    if ((more = reader.Next(line))) settings.Text1[i] = line;
+  for (auto colour = kColours.begin(); more && colour != kColours.end(); ++colour) {
+    if ((more = reader.Next(line))) CodeOf(settings, *colour) = line;
   }
-  for (int i = 0; more && i < kFieldCount; ++i) {
+  for (auto field = kTextFields.begin(); more && field != kTextFields.end(); ++field) {
     if ((more = reader.Next(line))) {
-      settings.T[i] = line;
-      ApplyFieldChangeRule(settings, i);
+      TextOf(settings, *field) = line;
+      ApplyFieldChangeRule(settings, *field);
     }
   }
   if (more) {
-    ReadLanguageCode(reader, state.LanguageCode);
+    ReadLanguageCode(reader, state.language_code);
   } else {
-    state.LanguageCode = 0;
+    state.language_code = 0;
   }
   RepairTitleSize(state);
-  return true;
+  return Status::Ok();
 }
 
 }  // namespace qv

@@ -6,16 +6,17 @@
 #include <string_view>
 
 #include "generator/status.h"
-#include "generator/types.h"
+#include "settings/program_state.h"
 
 namespace qv {
 
+inline constexpr const char* kSettingsFileName = "ins.txt";
 inline constexpr int kSettingsLineCount = 19;
 
-// The page file name from the text of T(1): the text as typed, blanks kept;
-// "mijnstart.html" when it is blank, and also when it is not a plain file
-// name of its own (it names a folder part, "." or "..", or one of the
-// program's own files), so that no run writes or deletes anything else.
+// The page file name from the page file name field: the text as typed,
+// blanks kept; "mijnstart.html" when it is blank, and also when it is not a
+// plain file name of its own (it names a folder part, "." or "..", or one of
+// the program's own files), so that no run writes or deletes anything else.
 std::string PageFileNameFrom(std::string_view page_file_field);
 
 // The nineteen lines as they are written, CR LF after each. A line break
@@ -23,20 +24,22 @@ std::string PageFileNameFrom(std::string_view page_file_field);
 std::string FormatSettings(const Settings& settings, std::int16_t language_code);
 
 // Writes "ins.txt" in `app_folder` from `state`, replacing the old file in one
-// step, then refreshes PageFileName. On failure the old file stays whole,
-// PageFileName is left alone and the reason names the file.
-Status SaveSettings(ProgramState& state, const std::string& app_folder);
+// step. On failure the old file stays whole and the reason names the file.
+Status SaveSettings(const ProgramState& state, const std::string& app_folder);
 
-// The change rule of text field `field`: T(11) and T(12) are upper-cased.
-void ApplyFieldChangeRule(Settings& settings, int field);
+// The change rule of a text field: the search description and keywords are
+// upper-cased.
+void ApplyFieldChangeRule(Settings& settings, TextField field);
 
-// Selects title-size button `option` (0..4): T(13) becomes its caption.
+// Selects title-size button `option` (0..4): the title size becomes its
+// caption.
 void SelectTitleSizeOption(ProgramState& state, int option);
 
 // Reads "ins.txt" from `app_folder` into `state` when it exists: the values,
-// the fields' change rules, LanguageCode, the title-size repair and the
+// the fields' change rules, the language code, the title-size repair and the
 // selected button. Fields past the end of a short file keep their texts.
-// Returns false when there was no settings file.
-bool LoadSettings(ProgramState& state, const std::string& app_folder);
+// A failure says why nothing was read (no settings file, or it cannot be
+// opened); `state` is untouched then.
+Status LoadSettings(ProgramState& state, const std::string& app_folder);
 
 }  // namespace qv

@@ -1,9 +1,11 @@
-// Form1, the main window: a frame around the preview W1.
+// The main window: a frame around the preview of the page.
 #pragma once
 
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+
+#include "control/views.h"
 
 namespace qv {
 
@@ -13,14 +15,20 @@ class PagePreview;
 inline constexpr QSize kMainClientTwips(10545, 8595);
 inline constexpr QRect kPreviewTwips(120, 0, 11775, 9135);
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, public MainView {
   Q_OBJECT
 
  public:
-  // Takes `preview` as its child W1.
+  // Takes `preview` as its child.
   explicit MainWindow(PagePreview* preview, QWidget* parent = nullptr);
 
   PagePreview* preview() const { return preview_; }
+
+  void ShowPage(const std::string& page_path) override;
+  void SetTitle(const std::string& title) override;
+  void Show() override { show(); }
+  void Activate() override { activateWindow(); }
+  bool IsShown() const override { return isVisible(); }
 
  signals:
   void Activated();

@@ -1,5 +1,5 @@
-// The preview W1: the one widget that shows the generated page. The main
-// window holds it; the generation run only ever asks it to show a file.
+// The preview: the one widget that shows the generated page, held by the main
+// window.
 #pragma once
 
 #include <QString>

@@ -9,12 +9,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/clickable_label.h"
 #include "ui/flag_pictures.h"
@@ -24,10 +27,6 @@ namespace qv {
 namespace {
 
 constexpr int kDesignDotsPerInch = 96;
-
-QString Indexed(const char* name, int index) {
-  return QString::fromLatin1(name) + QString::number(index);
-}
 
 // Replaces the text of `field` when it differs, the caret staying where it was.
 void SetTextKeepingCaret(QLineEdit* field, const QString& text) {
@@ -72,22 +71,18 @@ QScrollBar* NewSlider(QWidget* parent, const QString& name) {
   return slider;
 }
 
+constexpr std::array<Channel, kChannelCount> kChannels = {Channel::kRed, Channel::kGreen,
+                                                          Channel::kBlue};
+
 }  // namespace
 
-QString SliderColourCode(int red, int green, int blue) {
-  return QStringLiteral("#%1%2%3")
-      .arg(red, 2, 16, QLatin1Char('0'))
-      .arg(green, 2, 16, QLatin1Char('0'))
-      .arg(blue, 2, 16, QLatin1Char('0'))
-      .toUpper();
-}
-
-SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("Form2"));
+SettingsWindow::SettingsWindow(QWidget* main_window, QWidget* parent)
+    : QWidget(parent), main_window_(main_window) {
+  setObjectName(QStringLiteral("settingsWindow"));
   auto* layout = new QVBoxLayout(this);
   auto* colours = new QVBoxLayout;
   colours->setSpacing(4);
-  for (int group = 0; group < kColourCount; ++group) colours->addWidget(BuildColourRow(group));
+  for (const Colour colour : kColours) colours->addWidget(BuildColourRow(colour));
   layout->addLayout(colours);
   auto* rule = new QFrame(this);
   rule->setFrameShape(QFrame::HLine);
@@ -96,58 +91,56 @@ SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
   layout->addWidget(BuildFieldGrid());
   layout->addWidget(BuildBottomRow());
   ShowCaptions(kCreatedCaptions);
-  for (int group = 0; group < kColourCount; ++group) ShowSwatch(group);
+  for (const Colour colour : kColours) ShowSwatch(colour);
 }
 
-QWidget* SettingsWindow::BuildColourRow(int group) {
-  ColourGroup& parts = groups_[group];
+QWidget* SettingsWindow::BuildColourRow(Colour colour) {
+  ColourGroup& parts = GroupOf(colour);
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
 
   parts.swatch = new QFrame(row);
-  parts.swatch->setObjectName(Indexed("Swatch", group));
+  parts.swatch->setObjectName(SwatchObjectName(colour));
   parts.swatch->setFrameShape(QFrame::Box);
   parts.swatch->setFixedSize(26, 26);
   parts.swatch->setAutoFillBackground(true);
   layout->addWidget(parts.swatch);
 
   parts.code = new QLineEdit(row);
-  parts.code->setObjectName(Indexed("Text1_", group));
+  parts.code->setObjectName(CodeFieldObjectName(colour));
   parts.code->setFixedWidth(
       parts.code->fontMetrics().horizontalAdvance(QStringLiteral("#MMMMMMM")));
   layout->addWidget(parts.code);
   connect(parts.code, &QLineEdit::textEdited, this,
-          [this, group](const QString& code) { emit ColourCodeEdited(group, code); });
-  connect(parts.code, &QLineEdit::textChanged, this, [this, group] { ShowSwatch(group); });
+          [this, colour](const QString& code) { emit ColourCodeEdited(colour, code); });
+  connect(parts.code, &QLineEdit::textChanged, this, [this, colour] { ShowSwatch(colour); });
 
-  parts.standard = new QPushButton(row);
-  parts.standard->setObjectName(Indexed("Command2_", group));
-  layout->addWidget(parts.standard);
-  connect(parts.standard, &QPushButton::clicked, this,
-          [this, group] { emit DefaultColourClicked(group); });
+  parts.default_button = new QPushButton(row);
+  parts.default_button->setObjectName(DefaultButtonObjectName(colour));
+  layout->addWidget(parts.default_button);
+  connect(parts.default_button, &QPushButton::clicked, this,
+          [this, colour] { emit DefaultColourClicked(colour); });
 
-  parts.frame = new QFrame(row);
-  parts.frame->setObjectName(Indexed("Frame1_", group));
-  parts.frame->setFrameShape(QFrame::StyledPanel);
-  auto* sliders = new QHBoxLayout(parts.frame);
+  parts.sliders_frame = new QFrame(row);
+  parts.sliders_frame->setObjectName(SlidersObjectName(colour));
+  parts.sliders_frame->setFrameShape(QFrame::StyledPanel);
+  auto* sliders = new QHBoxLayout(parts.sliders_frame);
   sliders->setContentsMargins(8, 3, 8, 3);
-  const std::array<const char*, kSlidersPerGroup> slider_names = {"HScroll1_", "HScroll2_",
-                                                                  "HScroll3_"};
-  const std::array<const char*, kSlidersPerGroup> caption_names = {"Label1_", "Label2_", "Label3_"};
-  for (int s = 0; s < kSlidersPerGroup; ++s) {
-    parts.captions[s] = new QLabel(parts.frame);
-    parts.captions[s]->setObjectName(Indexed(caption_names[s], group));
-    parts.captions[s]->setMinimumWidth(
-        parts.captions[s]->fontMetrics().horizontalAdvance(QStringLiteral("Blauw ")));
-    parts.sliders[s] = NewSlider(parts.frame, Indexed(slider_names[s], group));
-    sliders->addWidget(parts.captions[s]);
-    sliders->addWidget(parts.sliders[s], 1);
-    if (s + 1 < kSlidersPerGroup) sliders->addSpacing(10);
-    connect(parts.sliders[s], &QScrollBar::valueChanged, this,
-            [this, group] { ApplySliderColour(group); });
+  for (const Channel channel : kChannels) {
+    const int c = static_cast<int>(channel);
+    parts.captions[c] = new QLabel(parts.sliders_frame);
+    parts.captions[c]->setObjectName(SliderLabelObjectName(colour, channel));
+    parts.captions[c]->setMinimumWidth(
+        parts.captions[c]->fontMetrics().horizontalAdvance(QStringLiteral("Blauw ")));
+    parts.sliders[c] = NewSlider(parts.sliders_frame, SliderObjectName(colour, channel));
+    sliders->addWidget(parts.captions[c]);
+    sliders->addWidget(parts.sliders[c], 1);
+    if (c + 1 < kChannelCount) sliders->addSpacing(10);
+    connect(parts.sliders[c], &QScrollBar::valueChanged, this,
+            [this, colour] { ReportSliders(colour); });
   }
-  layout->addWidget(parts.frame, 1);
+  layout->addWidget(parts.sliders_frame, 1);
   return row;
 }
 
@@ -157,19 +150,22 @@ QWidget* SettingsWindow::BuildFieldGrid() {
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(12);
   grid->setVerticalSpacing(4);
-  for (int field = 0; field < kFieldCount; ++field) {
-    labels_[field] = new QLabel(grid_widget);
-    labels_[field]->setObjectName(Indexed("lab", field));
-    fields_[field] = new QLineEdit(grid_widget);
-    fields_[field]->setObjectName(Indexed("T", field));
-    labels_[field]->setBuddy(fields_[field]);
-    grid->addWidget(labels_[field], field, 0, Qt::AlignRight | Qt::AlignVCenter);
-    connect(fields_[field], &QLineEdit::textEdited, this,
+  for (const TextField field : kTextFields) {
+    const int row = static_cast<int>(field);
+    labels_[row] = new QLabel(grid_widget);
+    labels_[row]->setObjectName(FieldLabelObjectName(field));
+    fields_[row] = new QLineEdit(grid_widget);
+    fields_[row]->setObjectName(FieldObjectName(field));
+    labels_[row]->setBuddy(fields_[row]);
+    grid->addWidget(labels_[row], row, 0, Qt::AlignRight | Qt::AlignVCenter);
+    connect(fields_[row], &QLineEdit::textEdited, this,
             [this, field](const QString& text) { emit FieldEdited(field, text); });
-    if (field != kTitleSizeField) grid->addWidget(fields_[field], field, 1);
+    if (field != TextField::kTitleSize) grid->addWidget(fields_[row], row, 1);
   }
-  fields_[0]->setMinimumWidth(fields_[0]->fontMetrics().averageCharWidth() * 52);
-  grid->addWidget(BuildTitleSizeRow(), kTitleSizeField, 1);
+  // The first field sets the width of them all.
+  QLineEdit* title = FieldOf(TextField::kPageTitle);
+  title->setMinimumWidth(title->fontMetrics().averageCharWidth() * 52);
+  grid->addWidget(BuildTitleSizeRow(), static_cast<int>(TextField::kTitleSize), 1);
   grid->setColumnStretch(1, 1);
   return grid_widget;
 }
@@ -178,7 +174,7 @@ QWidget* SettingsWindow::BuildTitleSizeRow() {
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
-  QLineEdit* size_field = fields_[kTitleSizeField];
+  QLineEdit* size_field = FieldOf(TextField::kTitleSize);
   size_field->setParent(row);
   size_field->setFixedWidth(size_field->fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
   layout->addWidget(size_field);
@@ -186,7 +182,7 @@ QWidget* SettingsWindow::BuildTitleSizeRow() {
   title_size_group_ = new QButtonGroup(this);
   for (int option = 0; option < kTitleSizeOptionCount; ++option) {
     title_sizes_[option] = new QRadioButton(QString::number(option + 1), row);
-    title_sizes_[option]->setObjectName(Indexed("Option1_", option));
+    title_sizes_[option]->setObjectName(TitleSizeButtonObjectName(option));
     title_size_group_->addButton(title_sizes_[option], option);
     layout->addWidget(title_sizes_[option]);
     connect(title_sizes_[option], &QRadioButton::clicked, this,
@@ -202,14 +198,14 @@ QWidget* SettingsWindow::BuildBottomRow() {
   layout->setContentsMargins(0, 8, 0, 0);
 
   refresh_ = new QPushButton(row);
-  refresh_->setObjectName(QStringLiteral("Command1"));
+  refresh_->setObjectName(QStringLiteral("refreshButton"));
   refresh_->setMinimumWidth(refresh_->fontMetrics().horizontalAdvance(QStringLiteral("Verversen")) +
                             48);
   layout->addWidget(refresh_, 0, Qt::AlignVCenter);
-  connect(refresh_, &QPushButton::clicked, this, &SettingsWindow::RebuildRequested);
+  connect(refresh_, &QPushButton::clicked, this, &SettingsWindow::RefreshClicked);
 
   maker_link_ = new ClickableLabel(QString::fromUtf8(kMakerSiteCaption), row);
-  maker_link_->setObjectName(QStringLiteral("Label5"));
+  maker_link_->setObjectName(QStringLiteral("makerLink"));
   maker_link_->setCursor(Qt::PointingHandCursor);
   maker_link_->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
   layout->addStretch(1);
@@ -219,10 +215,10 @@ QWidget* SettingsWindow::BuildBottomRow() {
 
   const double scale = ScreenDotsPerInch(*this) / kDesignDotsPerInch;
   dutch_flag_ = new ClickableLabel(row);
-  dutch_flag_->setObjectName(QStringLiteral("Image1"));
+  dutch_flag_->setObjectName(QStringLiteral("dutchFlag"));
   dutch_flag_->setPixmap(DutchFlag(scale, devicePixelRatioF()));
   british_flag_ = new ClickableLabel(row);
-  british_flag_->setObjectName(QStringLiteral("Image2"));
+  british_flag_->setObjectName(QStringLiteral("britishFlag"));
   british_flag_->setPixmap(BritishFlag(scale, devicePixelRatioF()));
   for (ClickableLabel* flag : {dutch_flag_, british_flag_}) {
     flag->setCursor(Qt::PointingHandCursor);
@@ -236,13 +232,14 @@ QWidget* SettingsWindow::BuildBottomRow() {
 }
 
 void SettingsWindow::ShowState(const ProgramState& state) {
-  for (int field = 0; field < kFieldCount; ++field) {
-    SetTextKeepingCaret(fields_[field], QString::fromStdString(state.settings.T[field]));
+  for (const TextField field : kTextFields) {
+    SetTextKeepingCaret(FieldOf(field), QString::fromStdString(TextOf(state.settings, field)));
   }
-  for (int group = 0; group < kColourCount; ++group) {
-    SetTextKeepingCaret(groups_[group].code, QString::fromStdString(state.settings.Text1[group]));
+  for (const Colour colour : kColours) {
+    SetTextKeepingCaret(GroupOf(colour).code,
+                        QString::fromStdString(CodeOf(state.settings, colour)));
   }
-  const int option = state.selectedTitleSizeOption;
+  const int option = state.selected_title_size;
   if (option >= 0 && option < kTitleSizeOptionCount) {
     title_sizes_[option]->setChecked(true);
   } else if (QAbstractButton* checked = title_size_group_->checkedButton()) {
@@ -254,38 +251,57 @@ void SettingsWindow::ShowState(const ProgramState& state) {
 }
 
 void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
-  for (int field = 0; field < kFieldCount; ++field) {
-    labels_[field]->setText(QString::fromUtf8(captions.lab[field]));
+  for (const TextField field : kTextFields) {
+    labels_[static_cast<int>(field)]->setText(QString::fromUtf8(FieldLabel(captions, field)));
   }
-  const std::array<const char*, kSlidersPerGroup> slider_captions = {captions.red, captions.green,
-                                                                     captions.blue};
+  const std::array<const char*, kChannelCount> slider_captions = {captions.red, captions.green,
+                                                                  captions.blue};
   for (ColourGroup& group : groups_) {
-    for (int s = 0; s < kSlidersPerGroup; ++s) {
-      group.captions[s]->setText(QString::fromUtf8(slider_captions[s]));
+    for (int c = 0; c < kChannelCount; ++c) {
+      group.captions[c]->setText(QString::fromUtf8(slider_captions[c]));
     }
   }
   refresh_->setText(QString::fromUtf8(captions.refresh));
-  for (ColourGroup& group : groups_) group.standard->setText(QString::fromUtf8(captions.standard));
+  for (ColourGroup& group : groups_) {
+    group.default_button->setText(QString::fromUtf8(captions.standard));
+  }
   setWindowTitle(QString::fromUtf8(captions.settings_title));
 }
 
-void SettingsWindow::ApplySliderColour(int group) {
-  const ColourGroup& parts = groups_[group];
-  const QString code =
-      SliderColourCode(parts.sliders[kRedSlider]->value(), parts.sliders[kGreenSlider]->value(),
-                       parts.sliders[kBlueSlider]->value());
-  parts.code->setText(code);
-  emit ColourCodeEdited(group, code);
-  emit RebuildRequested();
+void SettingsWindow::Show() {
+  if (main_window_ != nullptr) {
+    // It stands beside the main window, as far as the screen allows.
+    const QRect main_frame = main_window_->frameGeometry();
+    const QRect screen = main_window_->screen()->availableGeometry();
+    adjustSize();
+    const int x = std::max(screen.left(), std::min(main_frame.right() + 1,
+                                                   screen.right() + 1 - frameGeometry().width()));
+    move(x, std::max(screen.top(), main_frame.top()));
+  }
+  show();
+  activateWindow();
 }
 
-void SettingsWindow::ShowSwatch(int group) {
-  const ColourGroup& parts = groups_[group];
-  const QColor colour = QColor::fromString(parts.code->text().trimmed());
+void SettingsWindow::ShowError(const Message& message) {
+  QMessageBox box(QMessageBox::Critical, QString::fromStdString(message.title),
+                  QString::fromStdString(message.text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void SettingsWindow::ReportSliders(Colour colour) {
+  const ColourGroup& parts = GroupOf(colour);
+  emit SlidersMoved(colour, parts.sliders[static_cast<int>(Channel::kRed)]->value(),
+                    parts.sliders[static_cast<int>(Channel::kGreen)]->value(),
+                    parts.sliders[static_cast<int>(Channel::kBlue)]->value());
+}
+
+void SettingsWindow::ShowSwatch(Colour colour) {
+  const ColourGroup& parts = GroupOf(colour);
+  const QColor shown = QColor::fromString(parts.code->text().trimmed());
   QPalette palette = parts.swatch->palette();
   // A code that names no colour shows as hatching, not as some other colour.
   palette.setBrush(QPalette::Window,
-                   colour.isValid() ? QBrush(colour) : QBrush(Qt::gray, Qt::BDiagPattern));
+                   shown.isValid() ? QBrush(shown) : QBrush(Qt::gray, Qt::BDiagPattern));
   parts.swatch->setPalette(palette);
 }
 

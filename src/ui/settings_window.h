@@ -1,14 +1,14 @@
-// Form2, the settings window: the fields, colour groups, title-size buttons,
-// refresh button, maker's link and flags. It shows the program's values and
-// reports the user's actions; the program decides what they do.
+// The settings window: the fields, colour groups, title-size buttons, refresh
+// button, maker's link and flags. It shows the program's values and reports
+// the user's actions as signals; the program decides what they do.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 #include <array>
 
-#include "generator/types.h"
-#include "ui/caption_tables.h"
+#include "control/views.h"
+#include "ui/object_names.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -23,40 +23,33 @@ namespace qv {
 
 class ClickableLabel;
 
-// The three sliders of a colour group: HScroll1 red, HScroll2 green, HScroll3 blue.
-inline constexpr int kRedSlider = 0;
-inline constexpr int kGreenSlider = 1;
-inline constexpr int kBlueSlider = 2;
-inline constexpr int kSlidersPerGroup = 3;
 inline constexpr int kSliderMaximum = 255;
 
-// "#" and two upper-case hexadecimal digits each for red, green and blue.
-QString SliderColourCode(int red, int green, int blue);
-
-class SettingsWindow : public QWidget {
+class SettingsWindow : public QWidget, public SettingsView {
   Q_OBJECT
 
  public:
-  explicit SettingsWindow(QWidget* parent = nullptr);
+  // Shows itself beside `main_window`.
+  explicit SettingsWindow(QWidget* main_window, QWidget* parent = nullptr);
 
-  // Writes the values of `state` into the fields and selects its title-size
-  // button. Only the user's own input raises the signals below, so the
-  // program's writes never save or rebuild.
-  void ShowState(const ProgramState& state);
-  void ShowCaptions(const CaptionSet& captions);
-
-  // Builds the code of colour group `group` from its three sliders, writes it
-  // into the group's code field, reports it and asks for a rebuild.
-  void ApplySliderColour(int group);
+  // Only the user's own input raises the signals below, so these writes never
+  // save or rebuild.
+  void ShowState(const ProgramState& state) override;
+  void ShowCaptions(const CaptionSet& captions) override;
+  void Show() override;
+  bool IsShown() const override { return isVisible(); }
+  void ShowError(const Message& message) override;
 
  signals:
   void Activated();
   void CloseRequested();
-  void FieldEdited(int field, const QString& text);
-  void ColourCodeEdited(int group, const QString& code);
-  void DefaultColourClicked(int group);
+  void FieldEdited(TextField field, const QString& text);
+  void ColourCodeEdited(Colour colour, const QString& code);
+  void DefaultColourClicked(Colour colour);
+  // A slider of `colour` has come to rest; the group's three positions.
+  void SlidersMoved(Colour colour, int red, int green, int blue);
   void TitleSizeClicked(int option);
-  void RebuildRequested();
+  void RefreshClicked();
   void MakerLinkClicked();
   void LanguageChosen(Language language);
 
@@ -67,28 +60,32 @@ class SettingsWindow : public QWidget {
  private:
   struct ColourGroup {
     QFrame* swatch = nullptr;
-    QLineEdit* code = nullptr;                            // Text1(i)
-    QPushButton* standard = nullptr;                      // Command2(i)
-    QFrame* frame = nullptr;                              // Frame1(i)
-    std::array<QLabel*, kSlidersPerGroup> captions{};     // Label1..3(i)
-    std::array<QScrollBar*, kSlidersPerGroup> sliders{};  // HScroll1..3(i)
+    QLineEdit* code = nullptr;
+    QPushButton* default_button = nullptr;
+    QFrame* sliders_frame = nullptr;
+    std::array<QLabel*, kChannelCount> captions{};     // by channel
+    std::array<QScrollBar*, kChannelCount> sliders{};  // by channel
   };
 
-  QWidget* BuildColourRow(int group);
+  QWidget* BuildColourRow(Colour colour);
   QWidget* BuildFieldGrid();
   QWidget* BuildTitleSizeRow();
   QWidget* BuildBottomRow();
-  void ShowSwatch(int group);
+  void ReportSliders(Colour colour);
+  void ShowSwatch(Colour colour);
+  ColourGroup& GroupOf(Colour colour) { return groups_[static_cast<int>(colour)]; }
+  QLineEdit*& FieldOf(TextField field) { return fields_[static_cast<int>(field)]; }
 
-  std::array<ColourGroup, kColourCount> groups_;
-  std::array<QLabel*, kFieldCount> labels_{};                       // lab(i)
-  std::array<QLineEdit*, kFieldCount> fields_{};                    // T(i)
-  std::array<QRadioButton*, kTitleSizeOptionCount> title_sizes_{};  // Option1(i)
+  QWidget* main_window_;
+  std::array<ColourGroup, kColourCount> groups_;                    // by colour
+  std::array<QLabel*, kTextFieldCount> labels_{};                   // by text field
+  std::array<QLineEdit*, kTextFieldCount> fields_{};                // by text field
+  std::array<QRadioButton*, kTitleSizeOptionCount> title_sizes_{};  // by option
   QButtonGroup* title_size_group_ = nullptr;
-  QPushButton* refresh_ = nullptr;          // Command1
-  ClickableLabel* maker_link_ = nullptr;    // Label5
-  ClickableLabel* dutch_flag_ = nullptr;    // Image1
-  ClickableLabel* british_flag_ = nullptr;  // Image2
+  QPushButton* refresh_ = nullptr;
+  ClickableLabel* maker_link_ = nullptr;
+  ClickableLabel* dutch_flag_ = nullptr;
+  ClickableLabel* british_flag_ = nullptr;
 };
 
 }  // namespace qv

@@ -14,7 +14,7 @@ using testing::TempFolder;
 ProgramState LoadedFrom(const std::string& bytes, ProgramState state = {}) {
   TempFolder folder;
   folder.WriteFile("ins.txt", bytes);
-  EXPECT_TRUE(LoadSettings(state, folder.path()));
+  EXPECT_TRUE(LoadSettings(state, folder.path()).ok());
   return state;
 }
 
@@ -41,58 +41,55 @@ TEST(SaveSettings, RoundTripsThroughTheFile) {
   for (std::int16_t code : {-1, 1, 0, -32768}) {
     TempFolder folder;
     ProgramState saved;
-    saved.LanguageCode = code;
-    saved.settings.T[kTitleField] = "a\r\nb\rc\nd\n\re";
-    saved.settings.T[kPageFileField] = "  ";
-    saved.settings.T[kKeywordsField] = "été straße";
-    saved.settings.Text1[kLinkCellColour] = "#12\nAB34";
+    saved.language_code = code;
+    saved.settings.page_title = "a\r\nb\rc\nd\n\re";
+    saved.settings.page_file_name = "  ";
+    saved.settings.search_keywords = "été straße";
+    saved.settings.link_cell_colour = "#12\nAB34";
     ASSERT_TRUE(SaveSettings(saved, folder.path()).ok());
-    EXPECT_EQ(saved.PageFileName, "mijnstart.html");
     const std::string line19 = (code < 0 ? "" : " ") + std::to_string(code);
     EXPECT_TRUE(folder.ReadFile("ins.txt").ends_with("\r\n5\r\n" + line19 + "\r\n"));
 
     ProgramState loaded;
-    loaded.LanguageCode = 7;
-    ASSERT_TRUE(LoadSettings(loaded, folder.path()));
+    loaded.language_code = 7;
+    ASSERT_TRUE(LoadSettings(loaded, folder.path()).ok());
     Settings expected = saved.settings;  // each line break becomes one blank
-    expected.Text1[kLinkCellColour] = "#12 AB34";
-    expected.T[kTitleField] = "a b c d  e";
-    std::string& description = expected.T[kCreatorDescriptionField];
+    expected.link_cell_colour = "#12 AB34";
+    expected.page_title = "a b c d  e";
+    std::string& description = expected.maker_description;
     description.replace(description.size() - 2, 2, " ");
-    expected.T[kDescriptionField] = "A STARTPAGE ABOUT CATS AND DOGS";
-    expected.T[kKeywordsField] = "ÉTÉ STRAßE";
+    expected.search_description = "A STARTPAGE ABOUT CATS AND DOGS";
+    expected.search_keywords = "ÉTÉ STRAßE";
     EXPECT_EQ(loaded.settings, expected);
-    EXPECT_EQ(loaded.LanguageCode, code);
-    EXPECT_EQ(loaded.selectedTitleSizeOption, 4);
+    EXPECT_EQ(loaded.language_code, code);
+    EXPECT_EQ(loaded.selected_title_size, 4);
   }
 }
 
-TEST(SaveSettings, FailureLeavesFileAndPageNameAlone) {
+TEST(SaveSettings, FailureLeavesTheFileAlone) {
   TempFolder folder;
   folder.MakeFolder("ins.txt");  // cannot be replaced by a file
   ProgramState state;
-  state.PageFileName = "old.html";
-  state.settings.T[kPageFileField] = "new.html";
+  state.settings.page_file_name = "new.html";
   for (const std::string& app_folder : {folder.path(), folder.Path("missing/")}) {
     const Status status = SaveSettings(state, app_folder);
     EXPECT_NE(status.reason().find(app_folder + "ins.txt"), std::string::npos) << status.reason();
-    EXPECT_EQ(state.PageFileName, "old.html");
   }
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"ins.txt"});
-  EXPECT_FALSE(LoadSettings(state, folder.path()));  // a folder is no settings file
-  EXPECT_EQ(state.settings.T[kPageFileField], "new.html");
+  EXPECT_FALSE(LoadSettings(state, folder.path()).ok());  // a folder is no settings file
+  EXPECT_EQ(state.settings.page_file_name, "new.html");
 }
 
 TEST(LoadSettings, ShortFileKeepsTheRestOfTheFields) {
   ProgramState before;
-  before.LanguageCode = 1;
+  before.language_code = 1;
   const ProgramState loaded = LoadedFrom(CrLfLines({"#1", "#2", "#3", "#4", "title"}), before);
-  Settings expected = Settings::Defaults();
-  expected.Text1 = {"#1", "#2", "#3", "#4"};
-  expected.T[kTitleField] = "title";
+  Settings expected = DefaultSettings();
+  static_cast<PageColours&>(expected) = {"#1", "#2", "#3", "#4"};
+  expected.page_title = "title";
   EXPECT_EQ(loaded.settings, expected);
-  EXPECT_EQ(loaded.LanguageCode, 0);
-  EXPECT_EQ(loaded.selectedTitleSizeOption, 4);
+  EXPECT_EQ(loaded.language_code, 0);
+  EXPECT_EQ(loaded.selected_title_size, 4);
 }
 
 TEST(LoadSettings, LanguageCodeFromLineNineteen) {
@@ -105,10 +102,10 @@ TEST(LoadSettings, LanguageCodeFromLineNineteen) {
       {" 1\r\n-5", 1}};
   for (const auto& [line, code] : cases) {
     ProgramState before;
-    before.LanguageCode = 7;
-    EXPECT_EQ(LoadedFrom(FileWithLine(19, line), before).LanguageCode, code) << line;
+    before.language_code = 7;
+    EXPECT_EQ(LoadedFrom(FileWithLine(19, line), before).language_code, code) << line;
   }
-  EXPECT_EQ(LoadedFrom(FileWithLine(19, "0.49999999999999994")).LanguageCode, 0);
+  EXPECT_EQ(LoadedFrom(FileWithLine(19, "0.49999999999999994")).language_code, 0);
 }
 
 TEST(LoadSettings, RepairsTitleSizeAndSelectsItsButton) {
@@ -118,10 +115,10 @@ TEST(LoadSettings, RepairsTitleSizeAndSelectsItsButton) {
       {"0.4", "0.4", -1}, {"0.5", "1", 0}, {"1e9", "1e9", -1}};
   for (const auto& [size, settled, option] : cases) {
     ProgramState before;
-    before.selectedTitleSizeOption = 1;
+    before.selected_title_size = 1;
     const ProgramState loaded = LoadedFrom(FileWithLine(18, size), before);
-    EXPECT_EQ(loaded.settings.T[kTitleSizeField], settled) << size;
-    EXPECT_EQ(loaded.selectedTitleSizeOption, option) << size;
+    EXPECT_EQ(loaded.settings.title_size, settled) << size;
+    EXPECT_EQ(loaded.selected_title_size, option) << size;
   }
 }
 

@@ -1,9 +1,8 @@
 // Whole generation runs in a temporary program folder.
-#include "generator/start_page.h"
+#include "run/start_page.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/favorites_folder.h"
 #include "settings/settings_file.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
@@ -28,7 +27,7 @@ class StartPageTest : public ::testing::Test {
     program_.WriteFile("nl.txt", "LINE1      Welkom\r\n");
     favorites_.WriteFile("(B01)/Daily.url",
                          "[InternetShortcut]\r\nURL=https://n.example/?a=1&b=\"\r\n");
-    state_.settings.T[kFavoritesField] = favorites_.path();
+    state_.settings.favorites_folder = favorites_.path();
   }
 
   RunReport Run() { return BuildStartPage(state_, surroundings_); }
@@ -45,14 +44,13 @@ TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
   favorites_.WriteFile("(A01) R&D <new>/Paper.url", "URL=http://a/\r\n");
   favorites_.WriteFile("(C01) #FFCC99/@#$TITEL@#$.url", "URL=https://x.example/#FFCC99\r\n");
   program_.WriteFile("mijnstart.tmp", "left over from an interrupted run\r\n");
-  state_.settings.T[kTitleField] = "Home";
-  state_.settings.Text1[kLinkCellColour] = "#123456";
+  state_.settings.page_title = "Home";
+  state_.settings.link_cell_colour = "#123456";
 
   const RunReport report = Run();
 
   EXPECT_TRUE(report.page_status.ok()) << report.page_status.reason();
   EXPECT_EQ(report.page_path, program_.Path("mijnstart.html"));
-  EXPECT_EQ(surroundings_.navigations(), std::vector<std::string>{report.page_path});
   const std::string header_a = CrLfLines(
       {R"(<td width="1%" bgcolor="#003399" valign="top">&nbsp;</td>)",
        R"(<td width="31%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans - serif" size="2">)",
@@ -102,21 +100,21 @@ TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
 
 TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   ProgramState saved;
-  saved.settings.T[kFavoritesField] = "";
-  saved.settings.T[kPageFileField] = " start.html";
-  saved.settings.T[kKeywordsField] = "cats";
-  saved.LanguageCode = 1;
+  saved.settings.favorites_folder = "";
+  saved.settings.page_file_name = " start.html";
+  saved.settings.search_keywords = "cats";
+  saved.language_code = 1;
   ASSERT_TRUE(SaveSettings(saved, program_.path()).ok());
   std::string folder = favorites_.path();
   folder.pop_back();  // the lookup adds the separator
-  surroundings_.registry().SetText(kShellFoldersKey, kFavoritesValueName, folder);
+  surroundings_.favorites().Answer(folder);
 
-  Run();
+  const RunReport report = Run();
 
-  EXPECT_EQ(state_.LanguageCode, 1);
-  EXPECT_EQ(state_.settings.T[kKeywordsField], "CATS");
-  EXPECT_EQ(state_.settings.T[kFavoritesField], favorites_.path());
-  EXPECT_EQ(state_.PageFileName, " start.html");
+  EXPECT_EQ(state_.language_code, 1);
+  EXPECT_EQ(state_.settings.search_keywords, "CATS");
+  EXPECT_EQ(state_.settings.favorites_folder, favorites_.path());
+  EXPECT_EQ(report.page_path, program_.Path(" start.html"));
   const std::string page = Page(" start.html");
   EXPECT_NE(page.find("Daily"), npos);
   EXPECT_NE(page.find("\r\nWelkom\r\nLaatst bijgewerkt : 05-12-2026\r\n"), npos);
@@ -125,7 +123,7 @@ TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
 }
 
 TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
-  state_.settings.T[kPageFileField] = "../escape.html";
+  state_.settings.page_file_name = "../escape.html";
   program_.MakeFolder("option.txt");
   const RunReport report = Run();
   EXPECT_EQ(report.page_path, program_.Path("mijnstart.html"));
@@ -138,7 +136,7 @@ TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
 TEST_F(StartPageTest, UnknownOrVanishedFavoritesFolderStillGivesAPage) {
   // "" with nothing in the registry: no scan at all, not one of the root.
   for (const std::string& folder : {std::string(), favorites_.Path("gone")}) {
-    state_.settings.T[kFavoritesField] = folder;
+    state_.settings.favorites_folder = folder;
     const RunReport report = Run();
     EXPECT_TRUE(report.page_status.ok());
     EXPECT_EQ(Page(), CrLfLines({"<html> @#$OPTION@#$", "<title>", "My Startpage", "</title>", "",
@@ -162,7 +160,6 @@ TEST_F(StartPageTest, BareProgramFolderGivesTheRowsMissingOneEndsTheRun) {
   EXPECT_FALSE(report.page_status.ok());
   EXPECT_NE(report.page_status.reason().find(bare.Path("missing")), npos);
   EXPECT_FALSE(bare.Exists("missing"));
-  EXPECT_EQ(in_missing.navigations().size(), 1u);
 }
 
 }  // namespace

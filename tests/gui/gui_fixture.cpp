@@ -41,13 +41,13 @@ void GuiProgramTest::WriteSettingsFile(const std::string& language_line) {
 
 void GuiProgramTest::StartProgram() {
   preview_ = new RecordingPreview;
-  program_ = std::make_unique<Program>(surroundings_, preview_, [this](const QUrl& address) {
+  program_ = std::make_unique<DesktopProgram>(surroundings_, preview_, [this](const QUrl& address) {
     opened_.push_back(address.toString());
     return open_succeeds_;
   });
-  program_->set_end_program([] {});
+  program_->controller().set_end_program([] {});
   program_->Start();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return program_->Form2Instance().isVisible(); }));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return program_->settings_window().isVisible(); }));
 }
 
 std::string GuiProgramTest::SettingsLine(int index) const {

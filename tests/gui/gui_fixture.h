@@ -14,8 +14,8 @@
 
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
+#include "ui/desktop_program.h"
 #include "ui/page_preview.h"
-#include "ui/program.h"
 #include "ui/settings_window.h"
 
 namespace qv::testing {
@@ -55,9 +55,9 @@ class GuiProgramTest : public ::testing::Test {
 
   // The control `name` of the settings window.
   template <class Control = QWidget>
-  Control& Find(const std::string& name) {
-    auto* control = program_->Form2Instance().findChild<Control*>(QString::fromStdString(name));
-    if (control == nullptr) throw std::runtime_error("no control " + name);
+  Control& Find(const QString& name) {
+    auto* control = program_->settings_window().findChild<Control*>(name);
+    if (control == nullptr) throw std::runtime_error("no control " + name.toStdString());
     return *control;
   }
   int Runs() const { return static_cast<int>(preview_->requests.size()); }
@@ -68,7 +68,7 @@ class GuiProgramTest : public ::testing::Test {
   TempFolder folder_;
   FakeSurroundings surroundings_{folder_.path()};
   RecordingPreview* preview_ = nullptr;
-  std::unique_ptr<Program> program_;
+  std::unique_ptr<DesktopProgram> program_;
   std::vector<QString> opened_;  // what the program handed to the desktop
   bool open_succeeds_ = true;
 };

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "control/captions.h"
 #include "gui_fixture.h"
-#include "ui/caption_tables.h"
 #include "ui/main_window.h"
 
 namespace qv::testing {
@@ -14,23 +14,27 @@ namespace {
 class LanguageTest : public GuiProgramTest {
  protected:
   // The captioned controls (and window titles) that do not show what `set` gives them.
-  std::vector<std::string> Mismatches(const CaptionSet& set) {
-    std::vector<std::pair<std::string, const char*>> captions = {{"Command1", set.refresh}};
-    for (int field = 0; field < kFieldCount; ++field) {
-      captions.emplace_back("lab" + std::to_string(field), set.lab[field]);
+  std::vector<QString> Mismatches(const CaptionSet& set) {
+    std::vector<std::pair<QString, const char*>> captions = {{"refreshButton", set.refresh}};
+    for (const TextField field : kTextFields) {
+      captions.emplace_back(FieldLabelObjectName(field), FieldLabel(set, field));
     }
-    for (const std::string group : {"0", "1", "2", "3"}) {
-      captions.insert(captions.end(), {{"Label1_" + group, set.red},
-                                       {"Label2_" + group, set.green},
-                                       {"Label3_" + group, set.blue},
-                                       {"Command2_" + group, set.standard}});
+    for (const Colour colour : kColours) {
+      captions.insert(captions.end(), {{SliderLabelObjectName(colour, Channel::kRed), set.red},
+                                       {SliderLabelObjectName(colour, Channel::kGreen), set.green},
+                                       {SliderLabelObjectName(colour, Channel::kBlue), set.blue},
+                                       {DefaultButtonObjectName(colour), set.standard}});
     }
-    std::vector<std::string> wrong;
+    std::vector<QString> wrong;
     for (const auto& [name, caption] : captions) {
       if (Find(name).property("text").toString() != caption) wrong.push_back(name);
     }
-    if (program_->Form2Instance().windowTitle() != set.settings_title) wrong.push_back("Form2");
-    if (program_->Form1().windowTitle() != set.main_title) wrong.push_back("Form1");
+    if (program_->settings_window().windowTitle() != set.settings_title) {
+      wrong.push_back("settings window title");
+    }
+    if (program_->main_window().windowTitle() != set.main_title) {
+      wrong.push_back("main window title");
+    }
     return wrong;
   }
 };
@@ -46,9 +50,9 @@ TEST_F(LanguageTest, TheSavedCodeChoosesTheCaptionsWhenTheSettingsWindowIsActiva
     SCOPED_TRACE(c.language_line);
     WriteSettingsFile(c.language_line);
     StartProgram();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&program_->Form2Instance()));
-    EXPECT_EQ(Mismatches(c.captions), std::vector<std::string>{});
-    EXPECT_EQ(program_->state().LanguageCode, c.language_code);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program_->settings_window()));
+    EXPECT_EQ(Mismatches(c.captions), std::vector<QString>{});
+    EXPECT_EQ(program_->controller().state().language_code, c.language_code);
   }
 }
 
@@ -57,19 +61,19 @@ TEST_F(LanguageTest, TheFlagsSwitchEveryCaptionAndBothTitlesWithoutSaving) {
   StartProgram();
   const std::string saved = folder_.ReadFile("ins.txt");
 
-  QTest::mouseClick(&Find<QLabel>("Image1"), Qt::LeftButton);
-  EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<std::string>{});
+  QTest::mouseClick(&Find<QLabel>("dutchFlag"), Qt::LeftButton);
+  EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<QString>{});
   EXPECT_EQ(folder_.ReadFile("ins.txt"), saved);
   EXPECT_EQ(Runs(), 1);
 
   // The next rebuild saves the new code first, and the page follows it.
-  QTest::mouseClick(&Find<QPushButton>("Command1"), Qt::LeftButton);
+  QTest::mouseClick(&Find<QPushButton>("refreshButton"), Qt::LeftButton);
   EXPECT_EQ(SettingsLine(18), " 1");
   EXPECT_NE(Page().find("Laatst bijgewerkt : 05-12-2026"), std::string::npos);
 
-  QTest::mouseClick(&Find<QLabel>("Image2"), Qt::LeftButton);
-  EXPECT_EQ(Mismatches(kEnglishCaptions), std::vector<std::string>{});
-  EXPECT_EQ(program_->state().LanguageCode, 0);
+  QTest::mouseClick(&Find<QLabel>("britishFlag"), Qt::LeftButton);
+  EXPECT_EQ(Mismatches(kEnglishCaptions), std::vector<QString>{});
+  EXPECT_EQ(program_->controller().state().language_code, 0);
 }
 
 }  // namespace

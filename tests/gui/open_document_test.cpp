@@ -12,7 +12,7 @@ using OpenDocumentTest = GuiProgramTest;
 TEST_F(OpenDocumentTest, TheMakersLinkOpensTheSiteOrSaysWhyNot) {
   StartProgram();
   MessageBoxAnswerer answerer;
-  auto& link = Find<QLabel>("Label5");
+  auto& link = Find<QLabel>("makerLink");
   QTest::mouseClick(&link, Qt::LeftButton);
   EXPECT_EQ(opened_, std::vector<QString>{"https://www.qelmora.example/"});
   EXPECT_TRUE(answerer.seen.empty());
@@ -24,7 +24,7 @@ TEST_F(OpenDocumentTest, TheMakersLinkOpensTheSiteOrSaysWhyNot) {
   EXPECT_EQ(answerer.seen[0].second,
             "Opstarten bestand https://www.qelmora.example/ mislukt!!\r"
             "(geen koppeling met het programma, document bestaat niet meer)");
-  EXPECT_TRUE(program_->Form2Instance().isVisible());
+  EXPECT_TRUE(program_->settings_window().isVisible());
 }
 
 }  // namespace

@@ -23,16 +23,16 @@ TEST_F(PreviewSmokeTest, ThePreviewHasLoadedThePageAfterEveryRun) {
     return (!shown.isEmpty() || shown.wait(30000)) && shown.takeFirst().at(0).toBool();
   };
   WriteSettingsFile();
-  program_ = std::make_unique<Program>(surroundings_, browser);
+  program_ = std::make_unique<DesktopProgram>(surroundings_, browser);
   program_->Start();
   ASSERT_TRUE(next_page_shown());
   EXPECT_EQ(browser->view()->url(), QUrl::fromLocalFile(folder_.Path("mijnstart.html").c_str()));
   EXPECT_EQ(browser->view()->title(), "My Startpage");
 
   // The page keeps its file name, so the view must load it afresh.
-  Find<QLineEdit>("T0").selectAll();
-  QTest::keyClicks(&Find<QLineEdit>("T0"), "Dogs");
-  QTest::mouseClick(&Find<QPushButton>("Command1"), Qt::LeftButton);
+  Find<QLineEdit>("pageTitleField").selectAll();
+  QTest::keyClicks(&Find<QLineEdit>("pageTitleField"), "Dogs");
+  QTest::mouseClick(&Find<QPushButton>("refreshButton"), Qt::LeftButton);
   ASSERT_TRUE(next_page_shown());
   EXPECT_EQ(browser->view()->title(), "Dogs");
 }

@@ -40,27 +40,29 @@ class SettingsWindowTest : public GuiProgramTest {
 
 TEST_F(SettingsWindowTest, SliderMovesGiveTheirCodeAndRebuildOncePerCompletedMove) {
   struct Case {
-    std::string slider;
+    Colour colour;
+    Channel channel;
     SliderMove move;
     int times;
-    const char* code;  // Text1 of the slider's group afterwards
+    const char* code;  // the colour's code afterwards
     int runs;          // generation runs the moves start
   };
   const Case cases[] = {
-      {"HScroll1_1", SliderMove::kDragToEnd, 1, "#FF0000", 1},
-      {"HScroll3_3", SliderMove::kArrowOn, 15, "#00000F", 15},
-      {"HScroll2_0", SliderMove::kTrackOn, 2, "#000200", 2},
-      {"HScroll3_3", SliderMove::kArrowBack, 1, "#00000E", 1},
-      {"HScroll1_2", SliderMove::kArrowBack, 1, "#003399", 0},  // already at 0: no move
+      {Colour::kLinkCell, Channel::kRed, SliderMove::kDragToEnd, 1, "#FF0000", 1},
+      {Colour::kBackground, Channel::kBlue, SliderMove::kArrowOn, 15, "#00000F", 15},
+      {Colour::kPage, Channel::kGreen, SliderMove::kTrackOn, 2, "#000200", 2},
+      {Colour::kBackground, Channel::kBlue, SliderMove::kArrowBack, 1, "#00000E", 1},
+      // Already at 0: no move.
+      {Colour::kHeaderCell, Channel::kRed, SliderMove::kArrowBack, 1, "#003399", 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.slider);
-    const std::string group = c.slider.substr(c.slider.size() - 1);
+    const QString slider = SliderObjectName(c.colour, c.channel);
+    SCOPED_TRACE(slider.toStdString());
     const int runs_before = Runs();
-    for (int i = 0; i < c.times; ++i) MoveSlider(Find<QScrollBar>(c.slider), c.move);
-    EXPECT_EQ(Find<QLineEdit>("Text1_" + group).text(), c.code);
+    for (int i = 0; i < c.times; ++i) MoveSlider(Find<QScrollBar>(slider), c.move);
+    EXPECT_EQ(Find<QLineEdit>(CodeFieldObjectName(c.colour)).text(), c.code);
     EXPECT_EQ(Runs() - runs_before, c.runs);
-    EXPECT_EQ(SettingsLine(std::stoi(group)), c.code);
+    EXPECT_EQ(SettingsLine(static_cast<int>(c.colour)), c.code);
   }
   // The link cells of the page carry the new colour of group 1.
   EXPECT_NE(Page().find("#FF0000"), std::string::npos);
@@ -68,20 +70,20 @@ TEST_F(SettingsWindowTest, SliderMovesGiveTheirCodeAndRebuildOncePerCompletedMov
 }
 
 TEST_F(SettingsWindowTest, DefaultButtonRebuildsWithTheDefaultCodeWhileSlidersStay) {
-  auto& red = Find<QScrollBar>("HScroll1_2");
+  auto& red = Find<QScrollBar>("headerCellColourRedSlider");
   MoveSlider(red, SliderMove::kArrowOn);
 
-  QTest::mouseClick(&Find<QPushButton>("Command2_2"), Qt::LeftButton);
+  QTest::mouseClick(&Find<QPushButton>("headerCellColourDefaultButton"), Qt::LeftButton);
   EXPECT_EQ(Runs(), 3);
-  EXPECT_EQ(Find<QLineEdit>("Text1_2").text(), "#003399");
-  EXPECT_EQ(SettingsLine(kHeaderCellColour), "#003399");
+  EXPECT_EQ(Find<QLineEdit>("headerCellColourCodeField").text(), "#003399");
+  EXPECT_EQ(SettingsLine(static_cast<int>(Colour::kHeaderCell)), "#003399");
   EXPECT_EQ(red.value(), 1);
   MoveSlider(red, SliderMove::kArrowOn);
-  EXPECT_EQ(Find<QLineEdit>("Text1_2").text(), "#020000");
+  EXPECT_EQ(Find<QLineEdit>("headerCellColourCodeField").text(), "#020000");
 }
 
 TEST_F(SettingsWindowTest, LowerCaseTypedIntoKeywordsBecomesCapitalsWithTheCaretKept) {
-  auto& keywords = Find<QLineEdit>("T12");
+  auto& keywords = Find<QLineEdit>("searchKeywordsField");
   keywords.setCursorPosition(7);
   QTest::keyClicks(&keywords, " dogs ");
   QTest::sendKeyEvent(QTest::Click, &keywords, Qt::Key_unknown, "é", Qt::NoModifier);
@@ -92,21 +94,22 @@ TEST_F(SettingsWindowTest, LowerCaseTypedIntoKeywordsBecomesCapitalsWithTheCaret
 
 TEST_F(SettingsWindowTest, TitleSizeReachesThePageOnlyAtTheNextRebuild) {
   const std::string old_size = "<font size=\"\r\n5\r\n\">";
-  QTest::mouseClick(&Find<QRadioButton>("Option1_3"), Qt::LeftButton);
-  EXPECT_EQ(Find<QLineEdit>("T13").text(), "4");
+  QTest::mouseClick(&Find<QRadioButton>("titleSize4Button"), Qt::LeftButton);
+  EXPECT_EQ(Find<QLineEdit>("titleSizeField").text(), "4");
   EXPECT_EQ(Runs(), 1);
   EXPECT_NE(Page().find(old_size), std::string::npos);
 
-  QTest::mouseClick(&Find<QPushButton>("Command1"), Qt::LeftButton);
+  QTest::mouseClick(&Find<QPushButton>("refreshButton"), Qt::LeftButton);
   EXPECT_NE(Page().find("<font size=\"\r\n4\r\n\">"), std::string::npos);
 }
 
 TEST_F(SettingsWindowTest, ClosingTheWindowSavesAndEndsTheProgram) {
-  Find<QLineEdit>("T0").selectAll();
-  QTest::keyClicks(&Find<QLineEdit>("T0"), "Dogs");
+  Find<QLineEdit>("pageTitleField").selectAll();
+  QTest::keyClicks(&Find<QLineEdit>("pageTitleField"), "Dogs");
   std::string title_when_ended;
-  program_->set_end_program([&] { title_when_ended = SettingsLine(4 + kTitleField); });
-  program_->Form2Instance().close();
+  program_->controller().set_end_program(
+      [&] { title_when_ended = SettingsLine(4 + static_cast<int>(TextField::kPageTitle)); });
+  program_->settings_window().close();
   EXPECT_EQ(title_when_ended, "Dogs");
   EXPECT_EQ(Runs(), 1);
 }
@@ -115,19 +118,19 @@ TEST_F(SettingsWindowTest, AFailedSaveIsShownAndKeepsTheValuesWithoutRebuilding)
   // A folder in the place of the settings file cannot be replaced by a file.
   std::filesystem::remove(folder_.Path("ins.txt"));
   folder_.MakeFolder("ins.txt/blocked");
-  Find<QLineEdit>("T0").selectAll();
-  QTest::keyClicks(&Find<QLineEdit>("T0"), "Dogs");
+  Find<QLineEdit>("pageTitleField").selectAll();
+  QTest::keyClicks(&Find<QLineEdit>("pageTitleField"), "Dogs");
   MessageBoxAnswerer answerer;
-  QTest::mouseClick(&Find<QPushButton>("Command1"), Qt::LeftButton);
+  QTest::mouseClick(&Find<QPushButton>("refreshButton"), Qt::LeftButton);
   ASSERT_EQ(answerer.seen.size(), 1u);
   EXPECT_TRUE(answerer.seen[0].second.contains(QString::fromStdString(folder_.Path("ins.txt"))));
   EXPECT_EQ(Runs(), 1);
-  EXPECT_EQ(Find<QLineEdit>("T0").text(), "Dogs");
+  EXPECT_EQ(Find<QLineEdit>("pageTitleField").text(), "Dogs");
 
   // Closing still ends the program, once the user has seen why nothing was saved.
   int messages_before_end = -1;
-  program_->set_end_program([&] { messages_before_end = int(answerer.seen.size()); });
-  program_->Form2Instance().close();
+  program_->controller().set_end_program([&] { messages_before_end = int(answerer.seen.size()); });
+  program_->settings_window().close();
   EXPECT_EQ(messages_before_end, 2);
 }
 

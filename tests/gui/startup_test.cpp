@@ -17,13 +17,13 @@ TEST_F(StartupTest, TheFirstPageIsAskedForBeforeAnyWindowShowsAndOneSettingsWind
   ASSERT_EQ(Runs(), 1);
   EXPECT_EQ(preview_->requests[0].page_path.toStdString(), folder_.Path("mijnstart.html"));
   EXPECT_FALSE(preview_->requests[0].window_visible);
-  EXPECT_TRUE(program_->Form1().isVisible());
+  EXPECT_TRUE(program_->main_window().isVisible());
 
-  program_->Form1().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&program_->Form1()));
+  program_->main_window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&program_->main_window()));
   int settings_windows = 0;
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    settings_windows += window->objectName() == "Form2" && window->isVisible();
+    settings_windows += window->objectName() == "settingsWindow" && window->isVisible();
   }
   EXPECT_EQ(settings_windows, 1);
 }

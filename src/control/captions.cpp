@@ -1,4 +1,4 @@
-#include "ui/caption_tables.h"
+#include "control/captions.h"
 
 namespace qv {
 
@@ -51,12 +51,8 @@ const CaptionSet& CaptionsOf(Language language) {
   return language == Language::kDutch ? kDutchCaptions : kEnglishCaptions;
 }
 
-Language LanguageOfCode(int language_code) {
-  return language_code == kDutchLanguageCode ? Language::kDutch : Language::kEnglish;
-}
-
-int LanguageCodeOf(Language language) {
-  return language == Language::kDutch ? kDutchLanguageCode : kEnglishLanguageCode;
+const char* FieldLabel(const CaptionSet& captions, TextField field) {
+  return captions.field_labels[static_cast<int>(field)];
 }
 
 }  // namespace qv

@@ -1,5 +1,5 @@
-// What a generation run needs from outside the core: the program folder, the
-// registry, today's date and the preview. The program passes the real ones;
+// What a generation run needs from outside: the program folder, the Favorites
+// folder lookup and today's date. The programs pass the machine's own;
 // tests pass their own.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "generator/types.h"
-#include "settings/registry.h"
+#include "settings/favorites_lookup.h"
 
 namespace qv {
 
@@ -16,25 +16,22 @@ class RunSurroundings {
   virtual ~RunSurroundings() = default;
   // The program folder, ending in exactly one separator.
   virtual std::string AppFolder() = 0;
-  virtual RegistryApi& Registry() = 0;
+  virtual FavoritesLookup& Favorites() = 0;
   virtual CalendarDate Today() = 0;
-  // Asks the preview to show the page at `page_path`; does not wait for it.
-  virtual void Navigate(const std::string& page_path) = 0;
 };
 
 // The machine's own surroundings: the executable's folder, the user's
-// registry, the local date; navigation requests go nowhere.
+// registry and the local date.
 class SystemSurroundings : public RunSurroundings {
  public:
   SystemSurroundings();
   ~SystemSurroundings() override;
   std::string AppFolder() override;
-  RegistryApi& Registry() override;
+  FavoritesLookup& Favorites() override;
   CalendarDate Today() override;
-  void Navigate(const std::string& page_path) override;
 
  private:
-  std::unique_ptr<RegistryApi> registry_;
+  std::unique_ptr<FavoritesLookup> favorites_;
 };
 
 }  // namespace qv

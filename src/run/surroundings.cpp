@@ -1,4 +1,4 @@
-#include "generator/surroundings.h"
+#include "run/surroundings.h"
 
 #include <ctime>
 
@@ -6,7 +6,7 @@
 
 namespace qv {
 
-SystemSurroundings::SystemSurroundings() : registry_(SystemRegistry()) {}
+SystemSurroundings::SystemSurroundings() : favorites_(SystemFavoritesLookup()) {}
 
 SystemSurroundings::~SystemSurroundings() = default;
 
@@ -14,8 +14,8 @@ std::string SystemSurroundings::AppFolder() {
   return qv::AppFolder();
 }
 
-RegistryApi& SystemSurroundings::Registry() {
-  return *registry_;
+FavoritesLookup& SystemSurroundings::Favorites() {
+  return *favorites_;
 }
 
 CalendarDate SystemSurroundings::Today() {
@@ -25,7 +25,5 @@ CalendarDate SystemSurroundings::Today() {
   if (local == nullptr) return CalendarDate{};
   return CalendarDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
-
-void SystemSurroundings::Navigate(const std::string&) {}
 
 }  // namespace qv

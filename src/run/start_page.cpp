@@ -1,4 +1,4 @@
-#include "generator/start_page.h"
+#include "run/start_page.h"
 
 #include <filesystem>
 #include <string>
@@ -11,7 +11,8 @@
 #include "generator/side_files.h"
 #include "generator/template_merge.h"
 #include "generator/text_file.h"
-#include "settings/favorites_folder.h"
+#include "settings/favorites_lookup.h"
+#include "settings/language.h"
 #include "settings/settings_file.h"
 
 namespace qv {
@@ -20,9 +21,9 @@ namespace {
 // Only the first nine lines of a language file are used.
 constexpr std::size_t kLanguageFileLines = kLanguageLineCount - 1;
 
-LanguageLines ReadLanguageLines(const std::string& app_folder, std::int16_t language_code) {
+LanguageLines ReadLanguageLines(const std::string& app_folder, Language language) {
   LanguageLines lines;
-  const char* name = language_code == 1 ? kDutchLanguageFileName : kEnglishLanguageFileName;
+  const char* name = LanguageFileName(language);
   if (!VisibleFileExists(app_folder, name)) return lines;
   std::vector<std::string> read = ReadLines(app_folder + name, kLanguageFileLines);
   for (std::size_t i = 0; i < read.size(); ++i) lines[i + 1] = std::move(read[i]);
@@ -30,9 +31,9 @@ LanguageLines ReadLanguageLines(const std::string& app_folder, std::int16_t lang
 }
 
 void RemoveIfPresent(const std::string& app_folder, const std::string& name, RunReport& report) {
-  if (VisibleFileExists(app_folder, name) && !RemoveFile(app_folder + name)) {
-    report.problems.push_back("cannot delete " + app_folder + name);
-  }
+  if (!VisibleFileExists(app_folder, name)) return;
+  const Status removed = RemoveFile(app_folder + name);
+  if (!removed.ok()) report.problems.push_back(removed.reason());
 }
 
 bool FolderExists(const std::string& path) {
@@ -50,25 +51,28 @@ RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
   const std::string app_folder = surroundings.AppFolder();
   RunReport report;
 
-  // Everything a run builds starts empty; only the disk, the settings and the
-  // two globals carry over from the run before.
+  // Everything a run builds starts empty; only the disk and the program state
+  // carry over from the run before. A missing settings file leaves the state
+  // as it is.
   ColumnLists columns;
   LinkGrid grid;
 
   LoadSettings(state, app_folder);
-  SettleFavoritesFolder(state.settings, surroundings.Registry());
-  const LanguageLines language_lines = ReadLanguageLines(app_folder, state.LanguageCode);
-  state.PageFileName = PageFileNameFrom(state.settings.T[kPageFileField]);
-  report.page_path = app_folder + state.PageFileName;
+  const Status favorites_known = SettleFavoritesFolder(state.settings, surroundings.Favorites());
+  const LanguageLines language_lines =
+      ReadLanguageLines(app_folder, LanguageOfCode(state.language_code));
+  const std::string page_file_name = PageFileNameFrom(state.settings.page_file_name);
+  report.page_path = app_folder + page_file_name;
 
   RemoveIfPresent(app_folder, kIntermediateFileName, report);
-  RemoveIfPresent(app_folder, state.PageFileName, report);
+  RemoveIfPresent(app_folder, page_file_name, report);
 
   // An unknown Favorites folder gives a page without categories rather than a
   // scan of the root folder.
-  const std::string& favorites = state.settings.T[kFavoritesField];
-  if (favorites.empty()) {
-    report.problems.push_back("no Favorites folder is set or known; the page has no categories");
+  const std::string& favorites = state.settings.favorites_folder;
+  if (!favorites_known.ok()) {
+    report.problems.push_back("no Favorites folder is set or known (" + favorites_known.reason() +
+                              "); the page has no categories");
   } else {
     if (!FolderExists(favorites)) {
       report.problems.push_back("Favorites folder not found: " + favorites);
@@ -79,16 +83,14 @@ RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
 
   const Status table = WriteLinkTable(grid, app_folder);
   Note(table, report);
-  const MergeSources sources{state.settings, language_lines, state.LanguageCode,
-                             surroundings.Today()};
-  const Status page = MergePage(app_folder, state.PageFileName, sources);
+  const MergeSources sources{state.settings, state.settings, language_lines,
+                             UpdateLineStyleOfCode(state.language_code), surroundings.Today()};
+  const Status page = MergePage(app_folder, page_file_name, sources);
   Note(page, report);
   // When neither the table nor the page could be written, the table's
   // failure is the cause to tell.
   report.page_status = !page.ok() && !table.ok() ? table : page;
   RemoveIfPresent(app_folder, kIntermediateFileName, report);
-
-  surroundings.Navigate(report.page_path);
   return report;
 }
 

@@ -1,0 +1,70 @@
+// The program's event logic: start-up, save and rebuild, closing, the language
+// switch, the colour groups, the title size and the maker's link, over the
+// program state. It knows its windows only through the views, so any window
+// layer can drive it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "control/views.h"
+#include "run/surroundings.h"
+#include "settings/program_state.h"
+
+namespace qv {
+
+class ProgramController {
+ public:
+  // `surroundings` supplies the program folder, the Favorites lookup and the
+  // date; `end_program` ends the program when the settings window closes.
+  ProgramController(RunSurroundings& surroundings, MainView& main_view, SettingsView& settings_view,
+                    Desktop& desktop, std::function<void()> end_program);
+
+  // The first generation run, before any window is visible; then the main
+  // window is shown and asked to become active.
+  void Start();
+
+  // The user's actions, as the windows report them.
+  void MainWindowActivated();
+  void SettingsWindowActivated();
+  void SettingsWindowClosed();
+  void RefreshClicked();
+  void FieldEdited(TextField field, const std::string& text);
+  void ColourCodeEdited(Colour colour, const std::string& code);
+  void DefaultColourClicked(Colour colour);
+  // A colour group's slider has come to rest; the three give the new code.
+  void SlidersMoved(Colour colour, int red, int green, int blue);
+  void TitleSizeClicked(int option);
+  void MakerLinkClicked();
+  void LanguageChosen(Language language);
+
+  const ProgramState& state() const { return state_; }
+  // How the program ends; replaces the one given at construction.
+  void set_end_program(std::function<void()> end_program) { end_program_ = std::move(end_program); }
+
+ private:
+  // Saves the settings, then builds and shows the page. A save that fails is
+  // reported to the user and nothing is rebuilt.
+  void SaveAndRebuild();
+  void Rebuild();
+  // Writes "ins.txt"; tells the user when that fails, `consequence` saying
+  // what happens next. True when saved.
+  bool Save(const std::string& consequence);
+
+  RunSurroundings& surroundings_;
+  MainView& main_view_;
+  SettingsView& settings_view_;
+  Desktop& desktop_;
+  std::function<void()> end_program_;
+  ProgramState state_;
+  bool ending_ = false;
+};
+
+// "#" and two upper-case hexadecimal digits each for red, green and blue.
+std::string SliderColourCode(int red, int green, int blue);
+
+// What the user is told when the desktop cannot open `document`; the same in
+// every interface language.
+Message OpenFailedMessage(const std::string& document);
+
+}  // namespace qv

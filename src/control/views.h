@@ -1,0 +1,59 @@
+// What the program's event logic asks of its two windows and of the desktop.
+// The windows implement these with a toolkit of their choice and report the
+// user's actions to the ProgramController; they decide nothing themselves.
+#pragma once
+
+#include <string>
+
+#include "control/captions.h"
+#include "settings/program_state.h"
+
+namespace qv {
+
+// A message for the user, in a modal box with an OK button.
+struct Message {
+  std::string title;
+  std::string text;
+};
+
+// The main window: a frame around the preview of the page.
+class MainView {
+ public:
+  virtual ~MainView() = default;
+  // Starts showing the page file at `page_path`; does not wait for it.
+  virtual void ShowPage(const std::string& page_path) = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual void Show() = 0;
+  // Asks the desktop to make the window the active one.
+  virtual void Activate() = 0;
+  virtual bool IsShown() const = 0;
+};
+
+// The settings window: the text fields, colour groups, title-size buttons,
+// refresh button, maker's link and flags.
+class SettingsView {
+ public:
+  virtual ~SettingsView() = default;
+  // Writes the values of `state` into the fields and selects its title-size
+  // button. These writes never count as the user's input.
+  virtual void ShowState(const ProgramState& state) = 0;
+  virtual void ShowCaptions(const CaptionSet& captions) = 0;
+  // Shows the window beside the main window and makes it the active one.
+  virtual void Show() = 0;
+  virtual bool IsShown() const = 0;
+  // A failure the user must know of, over this window; returns once read.
+  virtual void ShowError(const Message& message) = 0;
+};
+
+// The desktop beyond the program's windows.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // Hands `document` (a web address or a file path) to the desktop's opener;
+  // false when nothing took it.
+  virtual bool OpenDocument(const std::string& document) = 0;
+  // A warning in a box of its own; returns once read.
+  virtual void ShowWarning(const Message& message) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,95 @@
+// The Favorites folder lookup on Windows: the user's registry, which names
+// folders as Windows paths already.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/favorites_lookup.h"
+
+namespace qv {
+namespace {
+
+// Access asked for when opening the key: query and set value, create and
+// enumerate sub-keys, notify, create link.
+constexpr REGSAM kKeyAccess = 0x3F;
+
+Status Failure(const std::string& what, LONG code) {
+  return Status::Error(what + " (registry error " + std::to_string(code) + ")");
+}
+
+// Closes the key it holds when it goes.
+class OpenKey {
+ public:
+  explicit OpenKey(HKEY key) : key_(key) {}
+  ~OpenKey() { RegCloseKey(key_); }
+  OpenKey(const OpenKey&) = delete;
+  OpenKey& operator=(const OpenKey&) = delete;
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_;
+};
+
+// A text value without its terminating zero. The buffer has one byte more
+// than the value's size, so that it is never null: a null buffer would ask
+// for the type and size alone.
+Result<std::string> ReadText(HKEY key, DWORD size) {
+  std::vector<char> buffer(std::size_t{size} + 1, '\0');
+  DWORD type = 0;
+  DWORD written = size;
+  const LONG status = RegQueryValueExA(key, kFavoritesValueName, nullptr, &type,
+                                       reinterpret_cast<BYTE*>(buffer.data()), &written);
+  if (status != ERROR_SUCCESS) return Failure("cannot read the Favorites value", status);
+  if (written == 0 || written > size) return Status::Error("the Favorites value is not a text");
+  return std::string(buffer.data(), written - 1);
+}
+
+// A number value, named by its decimal digits.
+Result<std::string> ReadNumber(HKEY key) {
+  std::int32_t number = 0;  // the registry keeps it little-endian, as we do
+  DWORD type = 0;
+  DWORD size = sizeof number;
+  const LONG status = RegQueryValueExA(key, kFavoritesValueName, nullptr, &type,
+                                       reinterpret_cast<BYTE*>(&number), &size);
+  if (status != ERROR_SUCCESS) return Failure("cannot read the Favorites value", status);
+  return std::to_string(number);
+}
+
+class RegistryLookup : public FavoritesLookup {
+ public:
+  Result<std::string> FavoritesFolder() override {
+    HKEY handle = nullptr;
+    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, kKeyAccess, &handle);
+    if (opened != ERROR_SUCCESS) return Failure("cannot open the Shell Folders key", opened);
+    const OpenKey key(handle);
+    DWORD type = 0;
+    DWORD size = 0;
+    const LONG asked =
+        RegQueryValueExA(key.get(), kFavoritesValueName, nullptr, &type, nullptr, &size);
+    if (asked != ERROR_SUCCESS) return Failure("the registry names no Favorites folder", asked);
+    if (type == REG_SZ) return ReadText(key.get(), size);
+    if (type == REG_DWORD) return ReadNumber(key.get());
+    return Status::Error("the Favorites value is not a text");
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FavoritesLookup> SystemFavoritesLookup() {
+  return std::make_unique<RegistryLookup>();
+}
+
+const char* DesignFavoritesFolder() {
+  return "c:\\windows\\favorieten\\";
+}
+
+}  // namespace qv

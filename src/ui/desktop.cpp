@@ -1,0 +1,31 @@
+#include "ui/desktop.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace qv {
+
+DocumentOpener DesktopOpener() {
+  return [](const QUrl& address) { return QDesktopServices::openUrl(address); };
+}
+
+QUrl DocumentAddress(const QString& document) {
+  // Two letters or more before the colon: "c:" is a drive, not a scheme.
+  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+  if (scheme.match(document).hasMatch()) return QUrl(document);
+  return QUrl::fromLocalFile(document);
+}
+
+bool QtDesktop::OpenDocument(const std::string& document) {
+  const QUrl address = DocumentAddress(QString::fromStdString(document));
+  return address.isValid() && opener_(address);
+}
+
+void QtDesktop::ShowWarning(const Message& message) {
+  QMessageBox box(QMessageBox::Warning, QString::fromStdString(message.title),
+                  QString::fromStdString(message.text), QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace qv

@@ -1,0 +1,44 @@
+#include "ui/desktop_program.h"
+
+#include <QCoreApplication>
+
+namespace qv {
+
+DesktopProgram::DesktopProgram(RunSurroundings& surroundings, PagePreview* preview,
+                               DocumentOpener open)
+    : main_window_(std::make_unique<MainWindow>(preview)),
+      settings_window_(std::make_unique<SettingsWindow>(main_window_.get())),
+      desktop_(std::move(open)),
+      controller_(surroundings, *main_window_, *settings_window_, desktop_,
+                  [] { QCoreApplication::exit(0); }) {
+  Connect();
+}
+
+DesktopProgram::~DesktopProgram() = default;
+
+void DesktopProgram::Connect() {
+  ProgramController& c = controller_;
+  SettingsWindow* window = settings_window_.get();
+  connect(main_window_.get(), &MainWindow::Activated, this, [&c] { c.MainWindowActivated(); });
+  connect(window, &SettingsWindow::Activated, this, [&c] { c.SettingsWindowActivated(); });
+  connect(window, &SettingsWindow::CloseRequested, this, [&c] { c.SettingsWindowClosed(); });
+  connect(window, &SettingsWindow::FieldEdited, this,
+          [&c](TextField field, const QString& text) { c.FieldEdited(field, text.toStdString()); });
+  connect(
+      window, &SettingsWindow::ColourCodeEdited, this,
+      [&c](Colour colour, const QString& code) { c.ColourCodeEdited(colour, code.toStdString()); });
+  connect(window, &SettingsWindow::DefaultColourClicked, this,
+          [&c](Colour colour) { c.DefaultColourClicked(colour); });
+  connect(window, &SettingsWindow::SlidersMoved, this,
+          [&c](Colour colour, int red, int green, int blue) {
+            c.SlidersMoved(colour, red, green, blue);
+          });
+  connect(window, &SettingsWindow::TitleSizeClicked, this,
+          [&c](int option) { c.TitleSizeClicked(option); });
+  connect(window, &SettingsWindow::RefreshClicked, this, [&c] { c.RefreshClicked(); });
+  connect(window, &SettingsWindow::MakerLinkClicked, this, [&c] { c.MakerLinkClicked(); });
+  connect(window, &SettingsWindow::LanguageChosen, this,
+          [&c](Language language) { c.LanguageChosen(language); });
+}
+
+}  // namespace qv

@@ -1,0 +1,42 @@
+// The desktop program: the two Qt windows and the desktop, wired to the
+// program's event logic.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "control/program_controller.h"
+#include "ui/desktop.h"
+#include "ui/main_window.h"
+#include "ui/settings_window.h"
+
+namespace qv {
+
+class PagePreview;
+
+class DesktopProgram : public QObject {
+  Q_OBJECT
+
+ public:
+  // `preview` becomes the main window's preview; `open` hands documents to
+  // the desktop. Ending the program stops the application's event loop.
+  DesktopProgram(RunSurroundings& surroundings, PagePreview* preview,
+                 DocumentOpener open = DesktopOpener());
+  ~DesktopProgram() override;
+
+  void Start() { controller_.Start(); }
+
+  MainWindow& main_window() { return *main_window_; }
+  SettingsWindow& settings_window() { return *settings_window_; }
+  ProgramController& controller() { return controller_; }
+
+ private:
+  void Connect();
+
+  std::unique_ptr<MainWindow> main_window_;
+  std::unique_ptr<SettingsWindow> settings_window_;
+  QtDesktop desktop_;
+  ProgramController controller_;
+};
+
+}  // namespace qv
