@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/settings_file.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
@@ -120,6 +122,49 @@ TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   EXPECT_NE(page.find("\r\nWelkom\r\nLaatst bijgewerkt : 05-12-2026\r\n"), npos);
   EXPECT_EQ(program_.ReadFile("ins.txt"), FormatSettings(saved.settings, 1))
       << "a run reads the settings file and never writes it";
+}
+
+TEST_F(StartPageTest, TheUsersFavoritesFolderWinsOverTheRegistry) {
+  TempFolder other;
+  other.WriteFile("Elsewhere/Link.url", "URL=http://other/\r\n");
+  surroundings_.favorites().Answer(other.path());
+  for (const std::string& folder : {favorites_.path(), std::string("  ")}) {
+    state_.settings.favorites_folder = folder;
+    Run();
+    EXPECT_EQ(state_.settings.favorites_folder, folder);
+    EXPECT_EQ(Page().find("Elsewhere"), npos) << folder;
+  }
+  EXPECT_NE(Page().find("@#$OPTION@#$ at start"), npos);  // a page all the same
+  EXPECT_EQ(surroundings_.favorites().questions(), 0);
+}
+
+TEST_F(StartPageTest, EveryLanguageCodeButOneGivesTheEnglishLines) {
+  // The update line has English words for 0 only; other codes leave it be.
+  const std::tuple<std::string, const char*, const char*> cases[] = {
+      {" 1", "Welkom", "Laatst bijgewerkt : 05-12-2026"},
+      {" 0", "Welcome", "Updated : 12-05-2026"},
+      {" 2", "Welcome", "@#$UPDATE@#$"},
+      {"-1", "Welcome", "@#$UPDATE@#$"},
+      {" 32767", "Welcome", "@#$UPDATE@#$"}};
+  for (const auto& [code, welcome, update] : cases) {
+    ProgramState saved;
+    saved.settings.favorites_folder = favorites_.path();
+    std::string file = FormatSettings(saved.settings, 0);
+    file.replace(file.rfind(" 0"), 2, code);
+    program_.WriteFile("ins.txt", file);
+    Run();
+    EXPECT_NE(Page().find("\r\n" + std::string(welcome) + "\r\n" + update + "\r\n"), npos) << code;
+  }
+}
+
+TEST_F(StartPageTest, WhenTableAndPageBothFailTheTableIsTheCauseTold) {
+  program_.MakeFolder("option.txt");
+  program_.MakeFolder("mijnstart.html");
+  const RunReport report = Run();
+  EXPECT_FALSE(report.page_status.ok());
+  EXPECT_NE(report.page_status.reason().find(program_.Path("option.txt")), npos)
+      << report.page_status.reason();
+  EXPECT_EQ(report.problems.size(), 2u);
 }
 
 TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
