@@ -121,7 +121,9 @@ Status WriteAll(int fd, std::string_view data, const std::string& path) {
   return Status::Ok();
 }
 
-// A name for a temporary file beside `path` that is unlikely to exist.
+// A name for a temporary file beside `path` that is unlikely to exist. It
+// begins with "." so that a folder scan running meanwhile never lists the
+// half-written file, and it stays short whatever the length of `path`'s name.
 std::string TemporaryName(const std::string& path) {
   static std::atomic<unsigned long long> counter{0};
   static const unsigned long long seed =
@@ -129,9 +131,10 @@ std::string TemporaryName(const std::string& path) {
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::mt19937_64 random(seed + counter.fetch_add(1) * 0x9E3779B97F4A7C15ULL + getpid());
-  std::string name = path + ".";
-  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
-  return name;
+  const std::size_t slash = path.rfind('/');
+  std::string name = path.substr(0, slash == std::string::npos ? 0 : slash + 1) + ".~";
+  for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
+  return name + ".tmp";
 }
 
 // Creates a new, exclusive temporary file beside `path`; -1 with errno set on

@@ -78,7 +78,8 @@ Status WriteAll(HANDLE file, std::string_view data, const std::string& path) {
 }
 
 // A new, exclusive temporary file beside `path`; INVALID_HANDLE_VALUE with
-// the last error set on failure.
+// the last error set on failure. It is hidden, so that a folder scan running
+// meanwhile never lists the half-written file.
 HANDLE CreateTemporary(const std::string& path, std::string& temporary) {
   static std::atomic<unsigned long> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -86,7 +87,7 @@ HANDLE CreateTemporary(const std::string& path, std::string& temporary) {
         GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 16);
     temporary = path + "." + std::to_string((stamp + counter.fetch_add(1)) % 1000000);
     const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return INVALID_HANDLE_VALUE;
@@ -197,7 +198,14 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     status = Status::Error(Failure("cannot replace", path, GetLastError()));
   }
-  if (!status.ok()) DeleteFileA(temporary.c_str());
+  if (!status.ok()) {
+    DeleteFileA(temporary.c_str());
+    return status;
+  }
+  // The renamed file carries the temporary's hidden attribute.
+  if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+    return Status::Error(Failure("cannot replace", path, GetLastError()));
+  }
   return status;
 }
 

@@ -99,5 +99,13 @@ TEST(ReplaceFileTest, GivesTheRightModeOrOnFailureLeavesTheOldFile) {
   EXPECT_EQ(folder.Entries(), (Names{"ins.txt", "new.txt"}));  // and no temporary file
 }
 
+TEST(ReplaceFileTest, WorksForTheLongestNameTheFolderTakes) {
+  testing::TempFolder folder;
+  const std::string name(255, 'x');  // a temporary named after it would be too long
+  ASSERT_TRUE(ReplaceFileAtomically(folder.Path(name), "new").ok());
+  EXPECT_EQ(folder.ReadFile(name), "new");
+  EXPECT_EQ(folder.Entries(), Names{name});
+}
+
 }  // namespace
 }  // namespace qv
