@@ -1,0 +1,23 @@
+// UTF-8 as the bookmark sources deliver it, independent of the system code
+// page: the importer works on code points, and repairs what is not UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv::import {
+
+// True when `text` is valid UTF-8 (no overlong forms, no surrogates, nothing
+// above U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+// The code points of `text`; every byte that does not belong to a valid
+// sequence becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view text);
+
+std::string EncodeUtf8(std::u32string_view code_points);
+
+// `text` with every byte that is not valid UTF-8 replaced by U+FFFD.
+std::string RepairUtf8(std::string_view text);
+
+}  // namespace qv::import
