@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "generator/file_system.h"
+#include "generator/shortcut_file.h"
 #include "generator/text.h"
-#include "generator/text_file.h"
 
 namespace qv {
 namespace {
@@ -20,7 +20,6 @@ constexpr std::array<std::size_t, kPageColumnCount> kCaptionLimits = {30, 31, 34
 constexpr std::size_t kDisplayNameStart = 6;
 
 constexpr std::string_view kShortcutExtension = ".url";
-constexpr std::string_view kAddressKey = "URL=";
 
 // Writes one page column's categories from row 0 downward.
 class ColumnFiller {
@@ -101,23 +100,6 @@ std::string LinkCaption(std::string_view file_name, PageColumn column) {
   }
   const std::size_t limit = kCaptionLimits[static_cast<int>(column)];
   return std::string(TrimBlanks(LeftChars(caption, limit)));
-}
-
-std::optional<std::string> ReadShortcutAddress(const std::string& path) {
-  LineReader reader(path);
-  std::optional<std::string> address;
-  std::string line;
-  // Only "URL=" lines are kept; every other line is passed over unread, so
-  // a large file never sits in memory. The last "URL=" line wins.
-  while (true) {
-    if (reader.NextStartsWith(kAddressKey)) {
-      if (!reader.Next(line)) break;
-      address = line.substr(kAddressKey.size());
-    } else if (!reader.Skip()) {
-      break;
-    }
-  }
-  return address;
 }
 
 }  // namespace qv

@@ -1,7 +1,6 @@
 // The link collection: turns the categories into the rows of LinkGrid.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,9 +21,5 @@ std::string DisplayName(std::string_view folder_name);
 
 // The caption of a link made from its file name for page column `column`.
 std::string LinkCaption(std::string_view file_name, PageColumn column);
-
-// The rest of the last line of the file that begins with "URL=", or nothing.
-// A file that cannot be read has no address.
-std::optional<std::string> ReadShortcutAddress(const std::string& path);
 
 }  // namespace qv

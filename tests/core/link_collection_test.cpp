@@ -3,33 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <new>
-
 #include "generator/folder_scan.h"
 #include "support/temp_folder.h"
-
-// The largest single allocation since a test last reset it. Kept out of line
-// so that the compiler pairs each delete with its new.
-static std::size_t largest_allocation = 0;
-
-[[gnu::noinline]] void* operator new(std::size_t size) {
-  largest_allocation = std::max(largest_allocation, size);
-  if (void* memory = std::malloc(size)) return memory;
-  throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* memory) noexcept {
-  std::free(memory);
-}
-[[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
 
 namespace qv {
 namespace {
 
-using namespace std::string_literals;
 using enum PageColumn;
 using Weights = std::array<long long, kPageColumnCount>;
 
@@ -78,25 +57,6 @@ TEST(LinkCaptionTest, BlanksTheFirstUrlAndCutsPerColumn) {
       {a29 + "éé.url", A, a29 + "é"}};
   for (const auto& [file, column, caption] : cases) {
     EXPECT_EQ(LinkCaption(file, column), caption) << file << " " << static_cast<int>(column);
-  }
-}
-
-TEST(ReadShortcutAddressTest, TakesTheRestOfTheLastUrlLine) {
-  const std::pair<std::string, std::optional<std::string>> cases[] = {
-      {"[InternetShortcut]\r\nURL= a \r\n", " a "},
-      {"URL=first\r\nIconIndex=0\r\nURL=second", "second"},
-      {"url=a\r\n URL=b\r\nBASEURL=c\r\n", std::nullopt},
-      {"", std::nullopt},
-      {"\0\xff\x01\r\nURL=a\0b\x80\r\n\xfe"s, "a\0b\x80"s},
-      {"URL=\r\nURL", ""},
-      {std::string(64 * 1024 - 4, 'p') + "\r\nURL=a\r\n", "a"},  // across the reader's buffer
-      {"URL=early\r\n" + std::string(16 << 20, 'x') + "\r\nURL=late\r\n", "late"}};
-  testing::TempFolder folder;
-  for (const auto& [bytes, address] : cases) {
-    folder.WriteFile("link.url", bytes);
-    largest_allocation = 0;
-    EXPECT_EQ(ReadShortcutAddress(folder.Path("link.url")), address) << bytes.substr(0, 40);
-    EXPECT_LT(largest_allocation, 1u << 20) << "other lines are passed over, never held";
   }
 }
 
