@@ -71,8 +71,4 @@ std::string EncodeUtf8(std::u32string_view code_points) {
   return text;
 }
 
-std::string RepairUtf8(std::string_view text) {
-  return IsValidUtf8(text) ? std::string(text) : EncodeUtf8(DecodeUtf8(text));
-}
-
 }  // namespace qv::import

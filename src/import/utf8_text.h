@@ -1,5 +1,5 @@
 // UTF-8 as the bookmark sources deliver it, independent of the system code
-// page: the importer works on code points, and repairs what is not UTF-8.
+// page: names are made code point by code point.
 #pragma once
 
 #include <string>
@@ -16,8 +16,5 @@ bool IsValidUtf8(std::string_view text);
 std::u32string DecodeUtf8(std::string_view text);
 
 std::string EncodeUtf8(std::u32string_view code_points);
-
-// `text` with every byte that is not valid UTF-8 replaced by U+FFFD.
-std::string RepairUtf8(std::string_view text);
 
 }  // namespace qv::import
