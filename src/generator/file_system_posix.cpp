@@ -274,6 +274,45 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
   return status;
 }
 
+FileReplacements::~FileReplacements() {
+  for (const Staged& staged : staged_) unlink(staged.temporary.c_str());
+}
+
+Status FileReplacements::Stage(const std::string& path, std::string_view contents) {
+  std::string temporary;
+  const int fd = CreateTemporary(path, temporary);
+  if (fd < 0) return Status::Error(Failure("cannot write", path, errno));
+  Status status = WriteAll(fd, contents, path);
+  struct stat old_file;
+  if (status.ok() && stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode) &&
+      fchmod(fd, old_file.st_mode & 07777) != 0) {
+    status = Status::Error(Failure("cannot write", path, errno));
+  }
+  if (close(fd) != 0 && status.ok()) status = Status::Error(Failure("cannot write", path, errno));
+  if (!status.ok()) {
+    unlink(temporary.c_str());
+    return status;
+  }
+  staged_.push_back({std::move(temporary), path});
+  return status;
+}
+
+// One sync for all the contents before any rename, one for the renames.
+Status FileReplacements::Commit() {
+  sync();
+  Status status = Status::Ok();
+  std::size_t done = 0;
+  for (; done < staged_.size() && status.ok(); ++done) {
+    if (rename(staged_[done].temporary.c_str(), staged_[done].path.c_str()) != 0) {
+      status = Status::Error(Failure("cannot replace", staged_[done].path, errno));
+      break;
+    }
+  }
+  staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(done));
+  sync();
+  return status;
+}
+
 std::unique_ptr<ReadableFile> ReadableFile::Open(const std::string& path, std::string* error) {
   const int fd = OpenRegularFile(path, O_RDONLY, error);
   if (fd < 0) return nullptr;

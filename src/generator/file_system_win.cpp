@@ -209,6 +209,52 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
   return status;
 }
 
+FileReplacements::~FileReplacements() {
+  for (const Staged& staged : staged_) DeleteFileA(staged.temporary.c_str());
+}
+
+// Each file is flushed as it is written; Windows has no one flush for many.
+Status FileReplacements::Stage(const std::string& path, std::string_view contents) {
+  std::string temporary;
+  const HANDLE file = CreateTemporary(path, temporary);
+  if (file == INVALID_HANDLE_VALUE)
+    return Status::Error(Failure("cannot write", path, GetLastError()));
+  Status status = WriteAll(file, contents, path);
+  if (status.ok() && !FlushFileBuffers(file)) {
+    status = Status::Error(Failure("cannot write", path, GetLastError()));
+  }
+  if (!CloseHandle(file) && status.ok()) {
+    status = Status::Error(Failure("cannot write", path, GetLastError()));
+  }
+  if (!status.ok()) {
+    DeleteFileA(temporary.c_str());
+    return status;
+  }
+  staged_.push_back({std::move(temporary), path});
+  return status;
+}
+
+Status FileReplacements::Commit() {
+  Status status = Status::Ok();
+  std::size_t done = 0;
+  for (; done < staged_.size(); ++done) {
+    const Staged& staged = staged_[done];
+    if (!MoveFileExA(staged.temporary.c_str(), staged.path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      status = Status::Error(Failure("cannot replace", staged.path, GetLastError()));
+      break;
+    }
+    // The renamed file carries the temporary's hidden attribute.
+    if (!SetFileAttributesA(staged.path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+      status = Status::Error(Failure("cannot replace", staged.path, GetLastError()));
+      ++done;
+      break;
+    }
+  }
+  staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(done));
+  return status;
+}
+
 std::unique_ptr<ReadableFile> ReadableFile::Open(const std::string& path, std::string* error) {
   const HANDLE file =
       OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -107,5 +107,31 @@ TEST(ReplaceFileTest, WorksForTheLongestNameTheFolderTakes) {
   EXPECT_EQ(folder.Entries(), Names{name});
 }
 
+TEST(FileReplacementsTest, NothingShowsBeforeTheCommitAndNothingStaysWithoutOne) {
+  testing::TempFolder folder;
+  folder.WriteFile("old.url", "old");
+  chmod(folder.Path("old.url").c_str(), 0640);
+  {
+    FileReplacements abandoned;
+    ASSERT_TRUE(abandoned.Stage(folder.Path("old.url"), "never").ok());
+  }
+  EXPECT_EQ(folder.Entries(), Names{"old.url"});
+
+  FileReplacements replacements;
+  ASSERT_TRUE(replacements.Stage(folder.Path("old.url"), "new").ok());
+  ASSERT_TRUE(replacements.Stage(folder.Path("new.url"), "fresh").ok());
+  EXPECT_FALSE(replacements.Stage(folder.Path("missing/x.url"), "x").ok());
+  EXPECT_EQ(ListFolder(folder.path(), EntryKind::kFile), Names{"old.url"});
+  EXPECT_EQ(folder.ReadFile("old.url"), "old");
+
+  ASSERT_TRUE(replacements.Commit().ok());
+  EXPECT_EQ(folder.Entries(), (Names{"new.url", "old.url"}));
+  EXPECT_EQ(folder.ReadFile("old.url"), "new");
+  EXPECT_EQ(folder.ReadFile("new.url"), "fresh");
+  struct stat info = {};
+  stat(folder.Path("old.url").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
 }  // namespace
 }  // namespace qv
