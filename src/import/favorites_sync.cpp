@@ -341,15 +341,16 @@ Status MakeFolder(const std::string& path) {
   return Status::Ok();
 }
 
-// Writes a file only into a real folder, never through a symbolic link put
-// in its place since the plan was made.
-Status WriteImportedFile(const std::string& root, const FolderChange& change) {
+// Stages a file only for a real folder, never for a symbolic link put in its
+// place since the plan was made.
+Status StageImportedFile(const std::string& root, const FolderChange& change,
+                         FileReplacements& replacements) {
   const std::string folder = NativePath(root, change.path.substr(0, change.path.find('/')));
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(fs::path(folder), error))) {
     return Status::Error("cannot write into " + folder + ": it is no longer a folder");
   }
-  return ReplaceFileAtomically(NativePath(root, change.path), change.contents);
+  return replacements.Stage(NativePath(root, change.path), change.contents);
 }
 
 }  // namespace
@@ -366,26 +367,26 @@ Status ApplySync(const SyncPlan& sync, const std::string& favorites_folder) {
   }
   Status status = WriteManifest(root, sync.manifest_during);
   ImportManifest after = sync.manifest_after;
+  // The folders first, then every file at once, then what goes.
+  FileReplacements replacements;
+  for (const FolderChange& change : sync.changes) {
+    if (!status.ok()) return status;
+    if (change.kind == ChangeKind::kAddFolder) status = MakeFolder(NativePath(root, change.path));
+    if (change.kind == ChangeKind::kAdd || change.kind == ChangeKind::kChange) {
+      status = StageImportedFile(root, change, replacements);
+    }
+  }
+  if (status.ok()) status = replacements.Commit();
   for (const FolderChange& change : sync.changes) {
     if (!status.ok()) return status;
     const std::string path = NativePath(root, change.path);
-    switch (change.kind) {
-      case ChangeKind::kAddFolder:
-        status = MakeFolder(path);
-        break;
-      case ChangeKind::kAdd:
-      case ChangeKind::kChange:
-        status = WriteImportedFile(root, change);
-        break;
-      case ChangeKind::kRemove:
-        if (!RemoveFile(path)) status = Status::Error("cannot remove " + path);
-        break;
-      case ChangeKind::kRemoveFolder: {
-        // Something put there meanwhile keeps the folder, and it stays listed.
-        std::error_code error;
-        if (!fs::remove(fs::path(path), error)) after.folders.insert(change.path);
-        break;
-      }
+    if (change.kind == ChangeKind::kRemove && !RemoveFile(path)) {
+      status = Status::Error("cannot remove " + path);
+    }
+    if (change.kind == ChangeKind::kRemoveFolder) {
+      // Something put there meanwhile keeps the folder, and it stays listed.
+      std::error_code error;
+      if (!fs::remove(fs::path(path), error)) after.folders.insert(change.path);
     }
   }
   if (!status.ok()) return status;

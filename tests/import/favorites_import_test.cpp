@@ -239,8 +239,8 @@ TEST(ImportBookmarks, FailsWithAReasonAndADryRunChangesNothing) {
   EXPECT_FALSE(planned.InStep());
   EXPECT_EQ(Tree(folder), before);
 
-  // A write that fails half-way through an import: the reason is told, and
-  // what was written before it is still the importer's to change.
+  // A file that cannot be written: the reason is told, and no file of the
+  // source is put in place, so the page never shows half an import.
   const SourceBookmarks source = {{"Bar", {}, "Short", "http://example.org/"},
                                   {"Bar", {"Long"}, "Long", "http://x/" + std::string(2000, 'a')}};
   const auto failed = [&] {
@@ -250,9 +250,19 @@ TEST(ImportBookmarks, FailsWithAReasonAndADryRunChangesNothing) {
   ASSERT_FALSE(failed.ok());
   EXPECT_NE(failed.status().reason().find("Long.url"), std::string::npos);
   EXPECT_EQ(failed.status().reason().find('\n'), std::string::npos);
-  ASSERT_TRUE(folder.Exists("Bar/Short.url"));
-  const ImportSummary finished = Import(source, folder);
-  EXPECT_EQ(SummaryLine(finished, false), "1 added, 0 changed, 0 removed, 1 unchanged");
+  EXPECT_FALSE(folder.Exists("Bar/Short.url"));
+  EXPECT_EQ(Import(source, folder).added, 2);
+
+  // Cut short after the files are in place: they are still the importer's.
+  const FavoritesPlan plan = PlanFavorites({{"Bar", {}, "Fresh", "http://fresh.example/"}});
+  const auto sync = PlanSync(plan, folder.path());
+  ASSERT_TRUE(sync.ok());
+  fs::remove(folder.Path("Bar/Short.url"));
+  folder.MakeFolder("Bar/Short.url");  // cannot be removed as a file
+  EXPECT_FALSE(ApplySync(*sync, folder.path()).ok());
+  ASSERT_TRUE(folder.Exists("Bar/Fresh.url"));
+  const ImportSummary finished = Import({{"Bar", {}, "Fresh", "http://fresh.example/"}}, folder);
+  EXPECT_EQ(SummaryLine(finished, false), "0 added, 0 changed, 1 removed, 1 unchanged");
 }
 
 }  // namespace
