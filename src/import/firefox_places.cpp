@@ -86,6 +86,19 @@ std::string ColumnText(sqlite3_stmt* statement, int column) {
       std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))));
 }
 
+// The current row of the query in ReadEntries.
+PlacesEntry EntryAt(sqlite3_stmt* row) {
+  PlacesEntry entry;
+  entry.id = sqlite3_column_int64(row, 0);
+  entry.type = sqlite3_column_int(row, 1);
+  entry.parent = sqlite3_column_int64(row, 2);
+  entry.position = sqlite3_column_int64(row, 3);
+  entry.title = ColumnText(row, 4);
+  entry.guid = ColumnText(row, 5);
+  if (sqlite3_column_type(row, 6) != SQLITE_NULL) entry.address = ColumnText(row, 6);
+  return entry;
+}
+
 EntriesRead Failure(const std::string& reason, int code) {
   EntriesRead read;
   read.status = Status::Error(reason);
@@ -141,15 +154,7 @@ EntriesRead ReadEntries(const std::string& path, const std::string& file_name, i
                          " bookmarks, folders and separators, more than an import takes",
                      SQLITE_OK);
     }
-    PlacesEntry& entry = read.entries.emplace_back();
-    entry.id = sqlite3_column_int64(query.get(), 0);
-    entry.type = sqlite3_column_int(query.get(), 1);
-    entry.parent = sqlite3_column_int64(query.get(), 2);
-    entry.position = sqlite3_column_int64(query.get(), 3);
-    entry.title = ColumnText(query.get(), 4);
-    entry.guid = ColumnText(query.get(), 5);
-    if (sqlite3_column_type(query.get(), 6) != SQLITE_NULL)
-      entry.address = ColumnText(query.get(), 6);
+    read.entries.push_back(EntryAt(query.get()));
   }
   if (code != SQLITE_DONE) return SqliteFailure(path, db.get(), code);
   return read;
