@@ -97,7 +97,14 @@ std::string_view TrimHtmlWhitespace(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kWhitespace) - first + 1);
 }
 
-// The text inside `node`, its markup left out.
+bool IsListElement(const GumboNode* node) {
+  if (node->type != GUMBO_NODE_ELEMENT) return false;
+  const GumboTag tag = node->v.element.tag;
+  return tag == GUMBO_TAG_DL || tag == GUMBO_TAG_DT || tag == GUMBO_TAG_DD;
+}
+
+// The text inside `node`, its markup left out, and the lists that a heading
+// or link left open holds.
 std::string TextOf(const GumboNode* node) {
   std::string text;
   std::vector<const GumboNode*> pending = {node};
@@ -107,7 +114,8 @@ std::string TextOf(const GumboNode* node) {
     if (current->type == GUMBO_NODE_TEXT || current->type == GUMBO_NODE_WHITESPACE ||
         current->type == GUMBO_NODE_CDATA) {
       text += current->v.text.text;
-    } else if (current->type == GUMBO_NODE_ELEMENT || current->type == GUMBO_NODE_TEMPLATE) {
+    } else if ((current->type == GUMBO_NODE_ELEMENT || current->type == GUMBO_NODE_TEMPLATE) &&
+               !IsListElement(current)) {
       const GumboVector& children = current->v.element.children;
       for (unsigned int i = children.length; i > 0; --i) {
         pending.push_back(static_cast<const GumboNode*>(children.data[i - 1]));
@@ -211,21 +219,23 @@ bool BookmarkListWalker::Enter(const GumboNode* node) {
     case GUMBO_TAG_DD:
       ++open_lists_and_items_;
       return true;
+    // Links and headings go on into their children too: one left open holds
+    // what follows it.
     case GUMBO_TAG_A:
       AddLink(node);
-      return false;
+      return true;
     case GUMBO_TAG_H1:
       if (!places_.back().in_folder) {
         places_.back().root = TitleOf(node);
         heading_.reset();
-        return false;
+        return true;
       }
       [[fallthrough]];  // inside a folder it is one more folder heading
     case GUMBO_TAG_H3:
       heading_ = FolderHeading{TitleOf(node), HasFlag(element, "personal_toolbar_folder") ||
                                                   HasFlag(element, "unfiled_bookmarks_folder")};
       status_ = CountEntry();
-      return false;
+      return true;
     default:
       return true;
   }
@@ -258,6 +268,11 @@ void BookmarkListWalker::OpenList(const GumboElement& list) {
 }
 
 void BookmarkListWalker::AddLink(const GumboNode* node) {
+  // The parser repeats a link left open where its formatting would go on;
+  // the copy is no bookmark of the file.
+  constexpr unsigned int kCopies =
+      GUMBO_INSERTION_RECONSTRUCTED_FORMATTING_ELEMENT | GUMBO_INSERTION_ADOPTION_AGENCY_CLONED;
+  if ((node->parse_flags & kCopies) != 0) return;
   heading_.reset();  // a heading without a list of its own was an empty folder
   const char* address = AttributeValue(node->v.element, "href");
   // A live bookmark without its site address still has its feed.
@@ -304,6 +319,20 @@ std::string ControlCharactersAsReferences(std::string_view html) {
   return escaped;
 }
 
+// Refuses markup that would cost the parser too much time or memory.
+Status CheckMarkupSize(const std::string& path, std::string_view html) {
+  const MarkupSize size = MeasureMarkup(html);
+  if (size.tags > kMaxTags) {
+    return Status::Error(path + " has more than " + std::to_string(kMaxTags) +
+                         " tags, more than an import takes");
+  }
+  if (size.deepest_nesting > kMaxMarkupNesting) {
+    return Status::Error(path + " has markup nested more than " +
+                         std::to_string(kMaxMarkupNesting) + " deep");
+  }
+  return Status::Ok();
+}
+
 struct GumboOutputDeleter {
   void operator()(GumboOutput* output) const {
     gumbo_destroy_output(&kGumboDefaultOptions, output);
@@ -324,16 +353,7 @@ Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path) {
     escaped = ControlCharactersAsReferences(html);
     html = escaped;
   }
-
-  const MarkupSize size = MeasureMarkup(html);
-  if (size.tags > kMaxTags) {
-    return Status::Error(path + " has more than " + std::to_string(kMaxTags) +
-                         " tags, more than an import takes");
-  }
-  if (size.deepest_nesting > kMaxMarkupNesting) {
-    return Status::Error(path + " has markup nested more than " +
-                         std::to_string(kMaxMarkupNesting) + " deep");
-  }
+  if (Status size = CheckMarkupSize(path, html); !size.ok()) return size;
 
   GumboOptions options = kGumboDefaultOptions;
   options.max_errors = 0;  // a bookmarks file is one long parse error; keep none

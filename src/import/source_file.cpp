@@ -1,5 +1,6 @@
 #include "import/source_file.h"
 
+#include <filesystem>
 #include <memory>
 
 #include "generator/file_system.h"
@@ -38,9 +39,17 @@ std::size_t ValidSequenceLength(std::string_view text, std::size_t pos) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes) {
+  const auto too_large = [&] {
+    return Status::Error(path + " is larger than " + std::to_string(max_bytes >> 20) +
+                         " MiB, the most an import reads");
+  };
   std::string error;
   const std::unique_ptr<ReadableFile> file = ReadableFile::Open(path, &error);
   if (file == nullptr) return Status::Error(error.empty() ? "cannot open " + path : error);
+  // The size refuses a huge file at once; the reads below stop at the cap
+  // even when the file grows meanwhile.
+  std::error_code size_error;
+  if (std::filesystem::file_size(path, size_error) > max_bytes && !size_error) return too_large();
   std::string bytes;
   constexpr std::size_t kChunk = 1 << 16;
   for (;;) {
@@ -48,10 +57,7 @@ Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes
     bytes.resize(old_size + kChunk);
     const std::size_t count = file->Read(bytes.data() + old_size, kChunk);
     bytes.resize(old_size + count);
-    if (bytes.size() > max_bytes) {
-      return Status::Error(path + " is larger than " + std::to_string(max_bytes >> 20) +
-                           " MiB, the most an import reads");
-    }
+    if (bytes.size() > max_bytes) return too_large();
     if (count == 0) return bytes;
   }
 }

@@ -153,6 +153,13 @@ TEST(ReadBookmarksHtmlTest, OlderExportsWithByteOrderMarkRawTextAndNoFolders) {
                              {"Bookmarks", {}, "", "http://x.example/"}}));
   EXPECT_EQ(MustRead("\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>Bookmarks</H1>\n"),
             SourceBookmarks{});
+  // Links and headings left open: what follows lands inside them.
+  std::string unclosed = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>F\n<DL><p>\n";
+  for (int i = 0; i < 300; ++i) unclosed += "<DT><A HREF=\"https://x.example/\">X\n";
+  unclosed += "</DL><p>\n<DT><A HREF=\"https://y.example/\">Y\n</DL><p>\n";
+  SourceBookmarks expected(300, {"", {"F"}, "X", "https://x.example/"});
+  expected.push_back({"", {}, "Y", "https://y.example/"});
+  EXPECT_EQ(MustRead(unclosed), expected);
   // Neither heading nor list: the root is empty.
   const std::string flat =
       "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Links</TITLE>\n"
