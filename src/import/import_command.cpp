@@ -43,24 +43,25 @@ Result<ResolvedSource> ResolveSource(const std::string& source,
                                      ImportCommandSurroundings& surroundings) {
   if (!IsBrowserName(source)) return ResolvedSource{source, source};
   const std::string browser = AsciiLowerCase(source);
-  for (const BrowserSource& found : surroundings.BrowserProfiles()) {
+  for (const BrowserProfile& found : surroundings.BrowserProfiles()) {
     if (found.browser == browser) {
-      return ResolvedSource{found.store_path,
-                            browser + " (profile " + found.profile + "): " + found.store_path};
+      return ResolvedSource{found.store,
+                            browser + " (profile " + found.profile + "): " + found.store};
     }
   }
   return Status::Error("no bookmarks of " + browser + " found on this machine");
 }
 
 int ListBrowsers(ImportCommandSurroundings& surroundings, std::ostream& out, std::ostream& err) {
-  const std::vector<BrowserSource> found = surroundings.BrowserProfiles();
+  const std::vector<BrowserProfile> found = surroundings.BrowserProfiles();
   if (found.empty()) {
     err << kProgramName << ": no browser bookmarks found; name a bookmarks file to import\n";
     return 1;
   }
-  out << "Browser bookmarks found (the first of each browser is its default profile):\n";
-  for (const BrowserSource& source : found) {
-    out << "  " << source.browser << "  " << source.profile << "  " << source.store_path << "\n";
+  out << "Browser bookmarks found:\n";
+  for (const BrowserProfile& profile : found) {
+    out << "  " << profile.browser << "  " << profile.profile << "  " << profile.store
+        << (profile.is_default ? "  (default)" : "") << "\n";
   }
   return 0;
 }

@@ -10,16 +10,9 @@
 
 #include "generator/status.h"
 #include "import/bookmarks.h"
+#include "import/browser_profiles.h"
 
 namespace qv::import {
-
-// A browser profile whose bookmarks can be imported.
-struct BrowserSource {
-  std::string browser;  // "firefox", "chrome", "chromium", "edge", "brave"
-  std::string profile;
-  // The profile's bookmarks: places.sqlite or Bookmarks.
-  std::string store_path;
-};
 
 // What the command needs from the machine; tests pass their own.
 class ImportCommandSurroundings {
@@ -29,7 +22,7 @@ class ImportCommandSurroundings {
   virtual std::string AppFolder() = 0;
   virtual std::string HomeFolder() = 0;
   // The browser profiles found, each browser's default profile first.
-  virtual std::vector<BrowserSource> BrowserProfiles() = 0;
+  virtual std::vector<BrowserProfile> BrowserProfiles() = 0;
   // The bookmarks of a store of any kind, told apart by its content.
   virtual Result<SourceBookmarks> ReadSource(const std::string& path) = 0;
 };
@@ -39,6 +32,16 @@ struct ImportRequest {
   bool help = false;
   // A path or a browser name; none lists the browsers.
   std::optional<std::string> source;
+};
+
+// The machine's own: the program folder, the user's home, the browsers'
+// profiles and the bookmark readers.
+class SystemImportSurroundings : public ImportCommandSurroundings {
+ public:
+  std::string AppFolder() override;
+  std::string HomeFolder() override;
+  std::vector<BrowserProfile> BrowserProfiles() override;
+  Result<SourceBookmarks> ReadSource(const std::string& path) override;
 };
 
 // The request `arguments` (without the program's name) make, or why they

@@ -8,6 +8,7 @@
 #include "generator/side_files.h"
 #include "generator/text_file.h"
 #include "generator/types.h"
+#include "settings/app_folder.h"
 #include "settings/settings_file.h"
 
 namespace qv::import {
@@ -57,6 +58,10 @@ std::string FavoritesSetting(const std::string& app_folder) {
 }
 
 }  // namespace
+
+std::string ProgramFolder() {
+  return AppFolder();
+}
 
 Result<std::string> SettleImportFolder(const std::string& app_folder,
                                        const std::string& home_folder, bool dry_run) {

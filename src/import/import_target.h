@@ -9,9 +9,8 @@
 
 namespace qv::import {
 
-// The user's home folder (home_folder_posix.cpp, home_folder_win.cpp); empty
-// when the system names none.
-std::string HomeFolder();
+// The program folder, where the settings file lies, ending in the separator.
+std::string ProgramFolder();
 
 // The Favorites folder of "ins.txt" in `app_folder`, ending in the separator.
 // When that setting is empty (or there is no settings file yet), the folder

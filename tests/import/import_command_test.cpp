@@ -18,7 +18,7 @@ class FakeMachine : public ImportCommandSurroundings {
  public:
   std::string AppFolder() override { return program.path(); }
   std::string HomeFolder() override { return home.path(); }
-  std::vector<BrowserSource> BrowserProfiles() override { return browsers; }
+  std::vector<BrowserProfile> BrowserProfiles() override { return browsers; }
   Result<SourceBookmarks> ReadSource(const std::string& path) override {
     read.push_back(path);
     const auto found = sources.find(path);
@@ -27,7 +27,7 @@ class FakeMachine : public ImportCommandSurroundings {
   }
 
   TempFolder program, home;
-  std::vector<BrowserSource> browsers;
+  std::vector<BrowserProfile> browsers;
   std::map<std::string, SourceBookmarks> sources;
   std::vector<std::string> read;
 };
@@ -66,11 +66,12 @@ TEST(ImportCommand, ListsTheBrowsersOrSaysThereAreNone) {
   EXPECT_EQ(none.status, 1);
   EXPECT_TRUE(IsOneLine(none.err)) << none.err;
 
-  machine.browsers = {{"firefox", "default-release", "/p/places.sqlite"},
+  machine.browsers = {{"firefox", "default-release", "/p/places.sqlite", true},
                       {"chrome", "Default", "/c/Default/Bookmarks"}};
   const CommandRun listed = RunCommand(machine, {});
   EXPECT_EQ(listed.status, 0);
-  EXPECT_NE(listed.out.find("firefox  default-release  /p/places.sqlite\n"), std::string::npos);
+  EXPECT_NE(listed.out.find("firefox  default-release  /p/places.sqlite  (default)\n"),
+            std::string::npos);
   EXPECT_NE(listed.out.find("chrome  Default  /c/Default/Bookmarks\n"), std::string::npos);
 }
 
@@ -89,7 +90,7 @@ TEST(ImportCommand, BadInputChangesNothingNotEvenTheSettings) {
 
 TEST(ImportCommand, ExitsZeroOnlyWhenTheFolderIsInStep) {
   FakeMachine machine;
-  machine.browsers = {{"firefox", "default-release", "/p/places.sqlite"},
+  machine.browsers = {{"firefox", "default-release", "/p/places.sqlite", true},
                       {"firefox", "other", "/q/places.sqlite"}};
   machine.sources["/p/places.sqlite"] = {{"Bookmarks Menu", {}, "Example", "http://example.org/"},
                                          {"Bookmarks Menu", {}, "Recent", "place:sort=8"}};
