@@ -107,30 +107,35 @@ int RunImportCommand(const std::vector<std::string>& arguments,
     return 0;
   }
   if (!request->source) return ListBrowsers(surroundings, out, err);
+  return ImportOnce(*request, surroundings, out, err);
+}
 
+int ImportOnce(const ImportRequest& request, ImportCommandSurroundings& surroundings,
+               std::ostream& out, std::ostream& err) {
+  if (!request.source) return Fail(err, "no source to import from");
   // The source is read whole before anything is touched, so bad input
   // changes nothing, not even the settings.
-  const auto source = ResolveSource(*request->source, surroundings);
+  const auto source = ResolveSource(*request.source, surroundings);
   if (!source.ok()) return Fail(err, source.status().reason());
   const auto bookmarks = surroundings.ReadSource(source->path);
   if (!bookmarks.ok()) return Fail(err, bookmarks.status().reason());
   const auto folder =
-      SettleImportFolder(surroundings.AppFolder(), surroundings.HomeFolder(), request->dry_run);
+      SettleImportFolder(surroundings.AppFolder(), surroundings.HomeFolder(), request.dry_run);
   if (!folder.ok()) return Fail(err, folder.status().reason());
 
-  const auto summary = ImportBookmarks(*bookmarks, *folder, {request->dry_run});
+  const auto summary = ImportBookmarks(*bookmarks, *folder, {request.dry_run});
   if (!summary.ok()) return Fail(err, summary.status().reason());
   out << "Bookmarks: " << source->description << "\n"
       << "Favorites folder: " << *folder << "\n";
-  if (request->dry_run) {
+  if (request.dry_run) {
     for (const std::string& line : ChangeLines(*summary)) out << "  " << line << "\n";
   }
-  out << SummaryLine(*summary, request->dry_run) << "\n";
+  out << SummaryLine(*summary, request.dry_run) << "\n";
   if (summary->manifest_lines_left_out > 0) {
     err << kProgramName << ": warning: " << summary->manifest_lines_left_out << " lines of "
         << *folder << kManifestFileName << " were not understood and left out\n";
   }
-  if (request->dry_run && !summary->InStep()) {
+  if (request.dry_run && !summary->InStep()) {
     return Fail(err, "the Favorites folder is not in step with the bookmarks: " +
                          std::to_string(summary->changes.size()) +
                          " changes to make (dry run, nothing changed)");

@@ -48,6 +48,13 @@ class SystemImportSurroundings : public ImportCommandSurroundings {
 // make none.
 Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& arguments);
 
+// One import as the command makes it, for a request that names a source:
+// resolve it, read it whole, settle the Favorites folder, import, report.
+// Returns the exit status as RunImportCommand does; watching a source is a
+// loop around this call.
+int ImportOnce(const ImportRequest& request, ImportCommandSurroundings& surroundings,
+               std::ostream& out, std::ostream& err);
+
 // Runs the command. The report goes to `out`, a one-line reason to `err`.
 // Returns the exit status: 0 when the Favorites folder is in step with the
 // source (after a dry run: was already) or the browsers were listed, 1
