@@ -191,17 +191,12 @@ TEST(ImportBookmarks, NeverWritesThroughOrRemovesWhatLinksElsewhere) {
   folder.MakeFolder("News");
   ASSERT_EQ(symlink(outside.Path("Example.url").c_str(), folder.Path("News/Daily.url").c_str()), 0);
   // A hand-made list claiming the links' targets and paths outside.
-  const std::string fingerprint = [] {
-    char digits[17];
-    std::snprintf(
-        digits, sizeof(digits), "%016llx",
-        static_cast<unsigned long long>(ContentFingerprint(Shortcut("http://example.org/"))));
-    return std::string(digits);
-  }();
-  folder.WriteFile(".vorlindo-import", "folder\tBookmarks bar\nfolder\tNews\nfile\t" + fingerprint +
-                                           "\tBookmarks bar/Example.url\nfile\t" + fingerprint +
-                                           "\tNews/Daily.url\nfile\t" + fingerprint +
-                                           "\t../Example.url\n");
+  ImportManifest claims;
+  claims.folders = {"Bookmarks bar", "News"};
+  const std::uint64_t fingerprint = ContentFingerprint(Shortcut("http://example.org/"));
+  claims.files = {{"Bookmarks bar/Example.url", {fingerprint}}, {"News/Daily.url", {fingerprint}}};
+  folder.WriteFile(".vorlindo-import",
+                   FormatManifest(claims) + "file\t0123456789abcdef\t../Example.url\n");
 
   const ImportSummary summary = Import({{"Bookmarks bar", {}, "Example", "http://new.example/"},
                                         {"Bookmarks bar", {"News"}, "Daily", "http://d.example/"}},

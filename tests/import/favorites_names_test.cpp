@@ -138,14 +138,5 @@ TEST(NumberedName, NumbersAndCutsTheStemToFitTheLimits) {
   }
 }
 
-TEST(NameKey, FoldsLetterCaseAsWindowsDoes) {
-  EXPECT_EQ(NameKey("News.url"), NameKey("NEWS.URL"));
-  EXPECT_EQ(NameKey("\xc3\x89"
-                    "cole"),
-            NameKey("\xc3\xa9"
-                    "COLE"));  // École
-  EXPECT_NE(NameKey("News (2).url"), NameKey("News.url"));
-}
-
 }  // namespace
 }  // namespace qv::import

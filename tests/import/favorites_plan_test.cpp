@@ -27,7 +27,8 @@ TEST(PlanFavorites, FoldersBecomeCategoriesAndUnopenableLinksAreCounted) {
       {"Bookmarks Menu", {"Pictures only"}, "pic", "data:image/png;base64,AAAA"},
       {"", {}, "Flat", " http://flat.example/\n"},
       {"", {}, "Nothing", " \t "},
-      {"Bookmarks bar", {}, "Huge", "http://x/" + std::string(3 << 20, 'a')},
+      // Too long for the shortcut reader once percent-encoded.
+      {"Bookmarks bar", {}, "Huge", "http://x/" + std::string(1 << 20, '\xe9')},
   };
   const FavoritesPlan plan = PlanFavorites(source);
   const std::vector<PlannedCategory> expected = {
