@@ -170,8 +170,9 @@ class BookmarkListWalker {
     bool root_of_its_own = false;
   };
 
-  // Returns whether the walk goes on into the element's children.
-  bool Enter(const GumboNode* node);
+  // The walk goes on into every element's children: a link or heading left
+  // open holds what follows it.
+  void Enter(const GumboNode* node);
   void Leave(const GumboNode* node);
   void OpenList(const GumboElement& list);
   void AddLink(const GumboNode* node);
@@ -203,41 +204,41 @@ Status BookmarkListWalker::Walk(const GumboNode* document) {
       continue;
     }
     const auto* child = static_cast<const GumboNode*>(children.data[frame.next_child++]);
-    if (child->type == GUMBO_NODE_ELEMENT && Enter(child)) stack.push_back({child, 0});
+    if (child->type != GUMBO_NODE_ELEMENT) continue;
+    Enter(child);
+    stack.push_back({child, 0});
   }
   return status_;
 }
 
-bool BookmarkListWalker::Enter(const GumboNode* node) {
+void BookmarkListWalker::Enter(const GumboNode* node) {
   const GumboElement& element = node->v.element;
   switch (element.tag) {
     case GUMBO_TAG_DL:
       OpenList(element);
       ++open_lists_and_items_;
-      return true;
+      break;
     case GUMBO_TAG_DT:
     case GUMBO_TAG_DD:
       ++open_lists_and_items_;
-      return true;
-    // Links and headings go on into their children too: one left open holds
-    // what follows it.
+      break;
     case GUMBO_TAG_A:
       AddLink(node);
-      return true;
+      break;
     case GUMBO_TAG_H1:
       if (!places_.back().in_folder) {
         places_.back().root = TitleOf(node);
         heading_.reset();
-        return true;
+        break;
       }
       [[fallthrough]];  // inside a folder it is one more folder heading
     case GUMBO_TAG_H3:
       heading_ = FolderHeading{TitleOf(node), HasFlag(element, "personal_toolbar_folder") ||
                                                   HasFlag(element, "unfiled_bookmarks_folder")};
       status_ = CountEntry();
-      return true;
+      break;
     default:
-      return true;
+      break;
   }
 }
 

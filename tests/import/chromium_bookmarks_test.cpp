@@ -83,7 +83,10 @@ std::string Repeated(const std::string& text, int count) {
 TEST(ReadChromiumBookmarksTest, RefusesWhatIsNoBookmarksFile) {
   const std::string valid = BookmarksFile(Folder("", ""), Folder("", ""), Folder("", ""));
   std::string too_deep = Link("x", "https://x.example/");
-  for (int level = 0; level < 1000; ++level) too_deep = Folder("F", too_deep);
+  // A link in 101 folders, the outermost being the root.
+  for (std::size_t level = 0; level < kMaxFolderDepth + 2; ++level) {
+    too_deep = Folder("F", too_deep);
+  }
   const struct {
     std::string json;
     std::string reason;
@@ -98,7 +101,7 @@ TEST(ReadChromiumBookmarksTest, RefusesWhatIsNoBookmarksFile) {
       {"{\"roots\": {\"bookmark_bar\": " + too_deep + "}}",
        "has folders nested more than 100 deep"},
       {"{\"roots\": {\"bookmark_bar\": {\"children\": [" +
-           Repeated("{},", static_cast<int>(kMaxSourceEntries)) + "{}]}}}",
+           Repeated("{},", static_cast<int>(kMaxSourceEntries) - 1) + "{}]}}}",
        "holds more than 200000 bookmarks and folders"},
   };
   for (const auto& [json, reason] : cases) {
