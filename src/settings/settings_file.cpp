@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
 #include "generator/text.h"
@@ -11,6 +12,12 @@
 
 namespace qv {
 namespace {
+
+// The longest value kept from a line of the settings file. The settings
+// window's fields hold at most 32,767 characters (128 KiB in UTF-8); a file
+// written by hand gets ample room beyond that, and a damaged one cannot fill
+// the memory.
+constexpr std::size_t kLongestSettingsLine = 1 << 20;
 
 // Files of the program itself, in lower case. A page of one of these names
 // would be deleted and rewritten by every run, taking the settings, a template
@@ -25,6 +32,7 @@ constexpr std::array<const char*, 11> kOwnFileNames = {
 bool IsOwnFileName(std::string_view name) {
   while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.remove_suffix(1);
   const std::string folded = AsciiLowerCase(name);
+  if (IsTemporaryFileName(folded, kIntermediateFileName)) return true;
   for (const char* own : kOwnFileNames) {
     if (folded == own) return true;
   }
@@ -121,7 +129,7 @@ Status LoadSettings(ProgramState& state, const std::string& app_folder) {
   if (!VisibleFileExists(app_folder, kSettingsFileName)) {
     return Status::Error("no settings file " + app_folder + kSettingsFileName);
   }
-  LineReader reader(app_folder + kSettingsFileName);
+  LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine);
   if (!reader.is_open()) return reader.open_status();
 
   Settings& settings = state.settings;

@@ -15,8 +15,9 @@ inline constexpr int kSettingsLineCount = 19;
 
 // The page file name from the page file name field: the text as typed,
 // blanks kept; "mijnstart.html" when it is blank, and also when it is not a
-// plain file name of its own (it names a folder part, "." or "..", or one of
-// the program's own files), so that no run writes or deletes anything else.
+// plain file name of its own (it names a folder part, "." or "..", is longer
+// than file systems take, or is one of the program's own files or a run's
+// temporary files), so that no run writes or deletes anything else.
 std::string PageFileNameFrom(std::string_view page_file_field);
 
 // The nineteen lines as they are written, CR LF after each. A line break
