@@ -1,12 +1,12 @@
 // vorlindo-build: one generation run in the program's own folder, as the
 // program does at start-up, without windows. Reads "ins.txt" when present and
-// never writes it. Prints the page's path; exit status 0 when the page exists
-// afterwards, otherwise a one-line reason on standard error and status 1.
+// never writes it. Prints the page's path; exit status 0 only when this run
+// wrote the whole page, otherwise a one-line reason on standard error and
+// status 1 (the page of the run before then stays as it was).
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
+#include "app/process_setup.h"
 #include "run/start_page.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
@@ -14,11 +14,6 @@
 namespace {
 
 constexpr const char* kProgramName = "vorlindo-build";
-
-bool PageExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
 
 }  // namespace
 
@@ -30,15 +25,13 @@ int main(int argc, char** argv) {
                  argv[0]);
     return 2;
   }
+  qv::IgnoreFileSizeSignal();
   qv::ProgramState state;
   qv::SystemSurroundings surroundings;
   const qv::RunReport report = qv::BuildStartPage(state, surroundings);
 
-  if (!PageExists(report.page_path)) {
-    const std::string reason = report.page_status.ok()
-                                   ? "the page " + report.page_path + " was not written"
-                                   : report.page_status.reason();
-    std::fprintf(stderr, "%s: %s\n", kProgramName, reason.c_str());
+  if (!report.page_status.ok()) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, report.page_status.reason().c_str());
     return 1;
   }
   for (const std::string& problem : report.problems) {

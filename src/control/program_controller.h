@@ -46,6 +46,8 @@ class ProgramController {
   // Saves the settings, then builds and shows the page. A save that fails is
   // reported to the user and nothing is rebuilt.
   void SaveAndRebuild();
+  // Builds and shows the page; a run that could not write it is reported to
+  // the user.
   void Rebuild();
   // Writes "ins.txt"; tells the user when that fails, `consequence` saying
   // what happens next. True when saved.
