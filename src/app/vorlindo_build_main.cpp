@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "generator/text_encoding.h"
 #include "run/start_page.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
@@ -17,7 +18,7 @@ constexpr const char* kProgramName = "vorlindo-build";
 
 bool PageExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::filesystem::is_regular_file(qv::NativePath(path), error);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// The file system on Windows, through the 8-bit (code page) forms of the
-// Win32 calls. Hidden and system entries never show.
+// The file system on Windows, through the wide (UTF-16) forms of the Win32
+// calls, so that every name is reached whatever the code page; paths and
+// names are UTF-8 on this side of the seam. Hidden and system entries never
+// show.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -10,11 +12,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "generator/file_system.h"
 #include "generator/text.h"
+#include "generator/windows_text.h"
 
 namespace qv {
 
@@ -31,11 +34,11 @@ constexpr std::size_t kMaxChunk = 1u << 30;
 // The system's one-line description of `error`, without its trailing
 // line break and full stop.
 std::string ErrorText(DWORD error) {
-  char* message = nullptr;
-  const DWORD length = FormatMessageA(
+  wchar_t* message = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
-  std::string text = length > 0 && message != nullptr ? std::string(message, length)
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+  std::string text = length > 0 && message != nullptr ? Utf8Text(std::wstring_view(message, length))
                                                       : "error " + std::to_string(error);
   if (message != nullptr) LocalFree(message);
   while (!text.empty() &&
@@ -49,15 +52,15 @@ std::string Failure(const char* what, const std::string& path, DWORD error) {
   return std::string(what) + " " + path + ": " + ErrorText(error);
 }
 
-bool Matches(const WIN32_FIND_DATAA& data, EntryKind kind) {
+bool Matches(const WIN32_FIND_DATAW& data, EntryKind kind) {
   if ((data.dwFileAttributes & kInvisible) != 0) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) return false;
   const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return folder == (kind == EntryKind::kFolder);
 }
 
-bool IsDotEntry(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+bool IsDotEntry(const wchar_t* name) {
+  return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
 Status WriteAll(HANDLE file, std::string_view data, const std::string& path) {
@@ -81,8 +84,8 @@ HANDLE CreateTemporary(const std::string& path, std::string& temporary) {
     const unsigned long long stamp =
         GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 16);
     temporary = path + "." + std::to_string((stamp + counter.fetch_add(1)) % 1000000);
-    const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(WideText(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return INVALID_HANDLE_VALUE;
@@ -134,7 +137,7 @@ class WinWritableFile : public WritableFile {
 };
 
 Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  const HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition,
+  const HANDLE file = CreateFileW(WideText(path).c_str(), access, share, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return Status::Error(Failure("cannot open", path, GetLastError()));
@@ -149,12 +152,15 @@ Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, 
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  const HANDLE search = FindFirstFileA((WithTrailingSeparator(folder) + "*").c_str(), &data);
+  WIN32_FIND_DATAW data;
+  const HANDLE search =
+      FindFirstFileW(WideText(WithTrailingSeparator(folder) + "*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!IsDotEntry(data.cFileName) && Matches(data, kind)) names.emplace_back(data.cFileName);
-  } while (FindNextFileA(search, &data));
+    if (!IsDotEntry(data.cFileName) && Matches(data, kind)) {
+      names.push_back(Utf8Text(data.cFileName));
+    }
+  } while (FindNextFileW(search, &data));
   FindClose(search);
   std::sort(names.begin(), names.end(), NameLess);
   return names;
@@ -162,13 +168,13 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
 
 bool VisibleFileExists(const std::string& folder, const std::string& name) {
   if (!IsPlainFileName(name)) return false;
-  const DWORD attributes = GetFileAttributesA(JoinPath(folder, name).c_str());
+  const DWORD attributes = GetFileAttributesW(WideText(JoinPath(folder, name)).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   return (attributes & (kInvisible | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 Status RemoveFile(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return Status::Ok();
+  if (DeleteFileW(WideText(path).c_str())) return Status::Ok();
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
   return Status::Error(Failure("cannot delete", path, error));
@@ -186,11 +192,11 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
   if (!CloseHandle(file) && status.ok()) {
     status = Status::Error(Failure("cannot write", path, GetLastError()));
   }
-  if (status.ok() && !MoveFileExA(temporary.c_str(), path.c_str(),
+  if (status.ok() && !MoveFileExW(WideText(temporary).c_str(), WideText(path).c_str(),
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     status = Status::Error(Failure("cannot replace", path, GetLastError()));
   }
-  if (!status.ok()) DeleteFileA(temporary.c_str());
+  if (!status.ok()) DeleteFileW(WideText(temporary).c_str());
   return status;
 }
 

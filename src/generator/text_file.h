@@ -1,7 +1,8 @@
 // Text files as this program reads and writes them. A line read ends at CR LF,
 // at CR or at LF, and the terminator is not part of it; a last line without
 // terminator is a line, an empty file has no lines. Every line written ends in
-// CR LF. A file that cannot be opened reads as no lines.
+// CR LF. A file that cannot be opened reads as no lines. Lines are written as
+// they are given (UTF-8 inside the program).
 #pragma once
 
 #include <cstddef>
@@ -15,9 +16,21 @@
 
 namespace qv {
 
+// How the bytes of a file become the text of its lines.
+enum class FileText {
+  // As they are: files that this program writes itself, shortcuts, and every
+  // file off Windows.
+  kBytes,
+  // Files the user keeps (settings, templates, language files): UTF-8, or on
+  // Windows, when the file as a whole is not valid UTF-8, text in the ANSI
+  // code page, as older versions of the program and many editors wrote them;
+  // such lines are converted to UTF-8.
+  kUtf8OrAnsi,
+};
+
 class LineReader {
  public:
-  explicit LineReader(const std::string& path);
+  explicit LineReader(const std::string& path, FileText text = FileText::kBytes);
 
   bool is_open() const { return file_ != nullptr; }
   // Ok when the file is open, else why it could not be opened.
@@ -28,6 +41,7 @@ class LineReader {
   // Passes over the next line without keeping it; false at the end.
   bool Skip();
   // True when the next line begins with `prefix`, without consuming anything.
+  // It looks at the file's bytes, so `prefix` is best plain ASCII.
   bool NextStartsWith(std::string_view prefix);
 
  private:
@@ -41,10 +55,12 @@ class LineReader {
   std::size_t start_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;
+  bool from_ansi_ = false;
 };
 
 // Reads at most `max_lines` lines of the file at `path`.
-std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines);
+std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines,
+                                   FileText text = FileText::kBytes);
 
 class LineWriter {
  public:

@@ -10,6 +10,7 @@
 #include "generator/link_table.h"
 #include "generator/side_files.h"
 #include "generator/template_merge.h"
+#include "generator/text_encoding.h"
 #include "generator/text_file.h"
 #include "settings/favorites_lookup.h"
 #include "settings/language.h"
@@ -25,7 +26,8 @@ LanguageLines ReadLanguageLines(const std::string& app_folder, Language language
   LanguageLines lines;
   const char* name = LanguageFileName(language);
   if (!VisibleFileExists(app_folder, name)) return lines;
-  std::vector<std::string> read = ReadLines(app_folder + name, kLanguageFileLines);
+  std::vector<std::string> read =
+      ReadLines(app_folder + name, kLanguageFileLines, FileText::kUtf8OrAnsi);
   for (std::size_t i = 0; i < read.size(); ++i) lines[i + 1] = std::move(read[i]);
   return lines;
 }
@@ -38,7 +40,7 @@ void RemoveIfPresent(const std::string& app_folder, const std::string& name, Run
 
 bool FolderExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_directory(path, error);
+  return std::filesystem::is_directory(NativePath(path), error);
 }
 
 void Note(const Status& status, RunReport& report) {
