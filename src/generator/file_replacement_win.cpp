@@ -13,53 +13,13 @@
 #include <string>
 
 #include "generator/file_replacement.h"
+#include "generator/windows_error.h"
 
 namespace qv {
 namespace {
 
 // WriteFile takes a 32-bit count; larger data goes in pieces.
 constexpr std::size_t kMaxChunk = 1u << 30;
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  if (size > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  }
-  return wide;
-}
-
-std::string Narrow(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return std::string();
-  std::string narrow(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), size, nullptr, nullptr);
-  narrow.pop_back();  // the terminating zero
-  return narrow;
-}
-
-// The system's one-line description of `error`, without its trailing line
-// break and full stop.
-std::string ErrorText(DWORD error) {
-  wchar_t* message = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-  std::string text =
-      length > 0 && message != nullptr ? Narrow(message) : "error " + std::to_string(error);
-  if (message != nullptr) LocalFree(message);
-  while (!text.empty() &&
-         (text.back() == '\r' || text.back() == '\n' || text.back() == '.' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  return text;
-}
-
-std::string Failure(const char* what, const std::string& path, DWORD error) {
-  return std::string(what) + " " + path + ": " + ErrorText(error);
-}
 
 class WinReplacementFile : public ReplacementFile {
  public:
@@ -68,7 +28,7 @@ class WinReplacementFile : public ReplacementFile {
 
   ~WinReplacementFile() override {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    if (!placed_) DeleteFileW(Wide(temporary_path()).c_str());
+    if (!placed_) DeleteFileW(WideText(temporary_path()).c_str());
   }
 
   Status Append(std::string_view data) override {
@@ -106,7 +66,7 @@ class WinReplacementFile : public ReplacementFile {
     if (Status closed = Close(); !closed.ok()) return closed;
     const DWORD options =
         MOVEFILE_REPLACE_EXISTING | (flush == Flush::kEach ? MOVEFILE_WRITE_THROUGH : 0);
-    if (!MoveFileExW(Wide(temporary_path()).c_str(), Wide(final_path).c_str(), options)) {
+    if (!MoveFileExW(WideText(temporary_path()).c_str(), WideText(final_path).c_str(), options)) {
       return Status::Error(Failure("cannot replace", final_path, GetLastError()));
     }
     placed_ = true;
@@ -128,7 +88,7 @@ Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const std::stri
   for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
     std::string path = folder + TemporaryFileName(prefix);
     // CREATE_NEW never opens what exists, a link included.
-    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       return std::unique_ptr<ReplacementFile>(
@@ -146,12 +106,12 @@ void FlushAllFiles() {}
 
 void RemoveLeftoverFiles(const std::string& folder, std::string_view prefix) {
   WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileW(Wide(folder + std::string(prefix) + "*").c_str(), &data);
+  const HANDLE search = FindFirstFileW(WideText(folder + std::string(prefix) + "*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    const std::string name = Narrow(data.cFileName);
-    if (IsTemporaryFileName(name, prefix)) DeleteFileW(Wide(folder + name).c_str());
+    const std::string name = Utf8Text(data.cFileName);
+    if (IsTemporaryFileName(name, prefix)) DeleteFileW(WideText(folder + name).c_str());
   } while (FindNextFileW(search, &data));
   FindClose(search);
 }

@@ -1,8 +1,9 @@
 // The file system as the program needs it, one implementation per platform
-// (file_system_posix.cpp, file_system_win.cpp). Paths are texts in the system
-// code page. Hidden entries never show: on Windows those with the hidden or
-// system attribute; elsewhere those whose name begins with "." or whose
-// "user.DOSATTRIB" attribute carries the hidden or system bit.
+// (file_system_posix.cpp, file_system_win.cpp). Paths and names are UTF-8 on
+// Windows (UTF-16 to the system) and bytes elsewhere. Hidden entries never
+// show: on Windows those with the hidden or system attribute; elsewhere those
+// whose name begins with "." or whose "user.DOSATTRIB" attribute carries the
+// hidden or system bit.
 #pragma once
 
 #include <cstddef>

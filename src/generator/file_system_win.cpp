@@ -1,5 +1,7 @@
-// The file system on Windows, through the 8-bit (code page) forms of the
-// Win32 calls. Hidden and system entries never show.
+// The file system on Windows, through the wide (UTF-16) forms of the Win32
+// calls, so that every name is reached whatever the code page; paths and
+// names are UTF-8 on this side of the seam. Hidden and system entries never
+// show.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -9,11 +11,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "generator/file_system.h"
 #include "generator/text.h"
+#include "generator/windows_error.h"
+#include "generator/windows_text.h"
 
 namespace qv {
 
@@ -27,36 +31,15 @@ constexpr DWORD kInvisible = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 // WriteFile and ReadFile take a 32-bit count; larger data goes in pieces.
 constexpr std::size_t kMaxChunk = 1u << 30;
 
-// The system's one-line description of `error`, without its trailing
-// line break and full stop.
-std::string ErrorText(DWORD error) {
-  char* message = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
-  std::string text = length > 0 && message != nullptr ? std::string(message, length)
-                                                      : "error " + std::to_string(error);
-  if (message != nullptr) LocalFree(message);
-  while (!text.empty() &&
-         (text.back() == '\r' || text.back() == '\n' || text.back() == '.' || text.back() == ' ')) {
-    text.pop_back();
-  }
-  return text;
-}
-
-std::string Failure(const char* what, const std::string& path, DWORD error) {
-  return std::string(what) + " " + path + ": " + ErrorText(error);
-}
-
-bool Matches(const WIN32_FIND_DATAA& data, EntryKind kind) {
+bool Matches(const WIN32_FIND_DATAW& data, EntryKind kind) {
   if ((data.dwFileAttributes & kInvisible) != 0) return false;
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) return false;
   const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return folder == (kind == EntryKind::kFolder);
 }
 
-bool IsDotEntry(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+bool IsDotEntry(const wchar_t* name) {
+  return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
 // Only files on disk: a device or pipe opened by name could block.
@@ -81,7 +64,7 @@ class WinReadableFile : public ReadableFile {
 };
 
 Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-  const HANDLE file = CreateFileA(path.c_str(), access, share, nullptr, disposition,
+  const HANDLE file = CreateFileW(WideText(path).c_str(), access, share, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return Status::Error(Failure("cannot open", path, GetLastError()));
@@ -96,12 +79,15 @@ Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, 
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  const HANDLE search = FindFirstFileA((WithTrailingSeparator(folder) + "*").c_str(), &data);
+  WIN32_FIND_DATAW data;
+  const HANDLE search =
+      FindFirstFileW(WideText(WithTrailingSeparator(folder) + "*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!IsDotEntry(data.cFileName) && Matches(data, kind)) names.emplace_back(data.cFileName);
-  } while (FindNextFileA(search, &data));
+    if (!IsDotEntry(data.cFileName) && Matches(data, kind)) {
+      names.push_back(Utf8Text(data.cFileName));
+    }
+  } while (FindNextFileW(search, &data));
   FindClose(search);
   std::sort(names.begin(), names.end(), NameLess);
   return names;
@@ -109,13 +95,13 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
 
 bool VisibleFileExists(const std::string& folder, const std::string& name) {
   if (!IsPlainFileName(name)) return false;
-  const DWORD attributes = GetFileAttributesA(JoinPath(folder, name).c_str());
+  const DWORD attributes = GetFileAttributesW(WideText(JoinPath(folder, name)).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   return (attributes & (kInvisible | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 Status RemoveFile(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return Status::Ok();
+  if (DeleteFileW(WideText(path).c_str())) return Status::Ok();
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
   return Status::Error(Failure("cannot delete", path, error));

@@ -16,20 +16,10 @@
 #include <vector>
 
 #include "generator/folder_lock.h"
+#include "generator/windows_text.h"
 
 namespace qv {
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-  if (size > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  }
-  return wide;
-}
 
 // The folder as the file system names it, or as given when it cannot say.
 std::wstring FinalPath(const std::wstring& folder) {
@@ -46,7 +36,7 @@ std::wstring FinalPath(const std::wstring& folder) {
 }
 
 std::wstring MutexName(const std::string& folder) {
-  std::wstring path = FinalPath(Wide(folder));
+  std::wstring path = FinalPath(WideText(folder));
   while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
   if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
   std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a

@@ -137,13 +137,14 @@ void WriteJumpList(LineWriter& out, const std::vector<std::string>& entries) {
 }
 
 void CopyTemplate(const std::string& path, LineWriter& out) {
-  LineReader reader(path, kLongestTextLine);  // a missing template counts as empty
+  LineReader reader(path, kLongestTextLine,
+                    FileText::kUtf8OrAnsi);  // a missing template counts as empty
   std::string line;
   while (reader.Next(line)) out.WriteLine(line);
 }
 
 void CopyFooter(const std::string& path, const std::vector<std::string>& entries, LineWriter& out) {
-  LineReader reader(path, kLongestTextLine);
+  LineReader reader(path, kLongestTextLine, FileText::kUtf8OrAnsi);
   std::string line;
   while (reader.Next(line)) {
     // The whole marker line, text around the marker included, gives way to

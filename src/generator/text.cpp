@@ -19,6 +19,30 @@ std::size_t OffsetAfterChars(std::string_view text, std::size_t count) {
   return std::min(pos, text.size());
 }
 
+// What a lead byte of UTF-8 asks of the bytes after it: how many follow, and
+// the range of the first of them (the rest are plain continuation bytes).
+// Length 0 for a byte that cannot lead a sequence of two or more.
+struct LeadRule {
+  int length = 0;
+  unsigned char low = 0x80, high = 0xBF;
+};
+
+LeadRule RuleOfLead(unsigned char lead) {
+  LeadRule rule;
+  if (lead >= 0xC2 && lead <= 0xDF) rule.length = 2;
+  if (lead >= 0xE0 && lead <= 0xEF) rule.length = 3;
+  if (lead >= 0xF0 && lead <= 0xF4) rule.length = 4;
+  if (lead == 0xE0) rule.low = 0xA0;   // overlong below U+0800
+  if (lead == 0xED) rule.high = 0x9F;  // surrogates U+D800..U+DFFF
+  if (lead == 0xF0) rule.low = 0x90;   // overlong below U+10000
+  if (lead == 0xF4) rule.high = 0x8F;  // above U+10FFFF
+  return rule;
+}
+
+bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
+  return byte >= low && byte <= high;
+}
+
 char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -126,6 +150,46 @@ double DecimalValue(const DecimalParts& parts) {
 }
 
 }  // namespace
+
+Utf8Char Utf8CharAt(std::string_view text, std::size_t pos) {
+  const auto byte = [&](std::size_t i) -> unsigned char {
+    return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0;
+  };
+  if (pos >= text.size()) return {};
+  if (byte(0) < 0x80) return {byte(0), 1};
+  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  const LeadRule rule = RuleOfLead(byte(0));
+  if (rule.length == 0 || !InRange(byte(1), rule.low, rule.high)) return {};
+  char32_t code = byte(0) & kLeadMask[rule.length];
+  for (int i = 1; i < rule.length; ++i) {
+    if (i > 1 && !InRange(byte(i), 0x80, 0xBF)) return {};
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  return {code, static_cast<std::size_t>(rule.length)};
+}
+
+std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 0;
+  return std::max<std::size_t>(1, Utf8CharAt(text, pos).length);
+}
+
+void Utf8Validator::Add(std::string_view piece) {
+  for (std::size_t i = 0; valid_ && i < piece.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(piece[i]);
+    if (pending_ > 0) {
+      valid_ = InRange(byte, low_, high_);
+      low_ = 0x80;
+      high_ = 0xBF;
+      --pending_;
+    } else if (byte >= 0x80) {
+      const LeadRule rule = RuleOfLead(byte);
+      valid_ = rule.length > 0;
+      pending_ = std::max(rule.length - 1, 0);
+      low_ = rule.low;
+      high_ = rule.high;
+    }
+  }
+}
 
 int DigitValue(char c, int radix) {
   int value = -1;
@@ -238,10 +302,14 @@ double LeadingNumber(std::string_view text) {
 Result<std::int16_t> RoundToInt16(double value) {
   const Status out_of_range = Status::Error("not a number from -32768 to 32767");
   if (!std::isfinite(value)) return out_of_range;
+  // Only exact steps: modf and fmod never round, whereas some C libraries'
+  // round() adds 0.5 first and so takes 0.49999999999999994 up to 1.
   double whole = 0;
-  const double fraction = std::modf(value, &whole);  // exact, unlike value - floor(value)
-  double rounded = std::round(value);                // a half away from zero
-  if (std::fabs(fraction) == 0.5 && std::fmod(whole, 2.0) == 0.0) rounded = whole;
+  const double distance = std::fabs(std::modf(value, &whole));
+  double rounded = whole;
+  if (distance > 0.5 || (distance == 0.5 && std::fmod(whole, 2.0) != 0.0)) {
+    rounded += value < 0 ? -1.0 : 1.0;
+  }
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {
     return out_of_range;

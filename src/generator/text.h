@@ -1,7 +1,7 @@
-// Text rules shared by every stage. Texts are bytes in the system code page;
-// positions and lengths count characters. Where that code page is UTF-8 a
-// character is one code point, and a byte that is not part of a valid UTF-8
-// sequence counts as one character; a character is never split.
+// Text rules shared by every stage. Texts are UTF-8 on every platform;
+// positions and lengths count characters. A character is one code point, and
+// a byte that is not part of a valid UTF-8 sequence counts as one character;
+// a character is never split.
 #pragma once
 
 #include <cstddef>
@@ -13,9 +13,34 @@
 
 namespace qv {
 
-// The byte length of the character that starts at byte `pos` of `text`
-// (text_encoding_posix.cpp, text_encoding_win.cpp).
+// The byte length of the character that starts at byte `pos` of `text`; 0
+// at or past its end.
 std::size_t CharLengthAt(std::string_view text, std::size_t pos);
+
+// The code point of the valid UTF-8 sequence (RFC 3629: no overlong forms, no
+// surrogates, nothing above U+10FFFF) at byte `pos` of `text`, and its length
+// in bytes; length 0 when no valid sequence starts there.
+struct Utf8Char {
+  char32_t code = 0;
+  std::size_t length = 0;
+};
+Utf8Char Utf8CharAt(std::string_view text, std::size_t pos);
+
+// Tells whether a text that arrives in pieces is valid UTF-8 as a whole; a
+// sequence may be split between two pieces.
+class Utf8Validator {
+ public:
+  void Add(std::string_view piece);
+  // True when everything added so far is valid and ends with a whole sequence.
+  bool valid() const { return valid_ && pending_ == 0; }
+  // True once a byte broke the rules; nothing added later can mend it.
+  bool failed() const { return !valid_; }
+
+ private:
+  bool valid_ = true;
+  int pending_ = 0;                         // continuation bytes still due
+  unsigned char low_ = 0x80, high_ = 0xBF;  // the range of the next one
+};
 
 // Appends code point `code` to `out` in UTF-8.
 void AppendUtf8(char32_t code, std::string& out);
@@ -33,8 +58,10 @@ std::string_view CharsFrom(std::string_view text, std::size_t position);
 // `text` without leading and trailing space characters (only " ").
 std::string_view TrimBlanks(std::string_view text);
 
-// Simple upper-case mapping, character by character: a character whose upper
-// case is more than one character stays as it is (text_encoding_*.cpp).
+// Unicode's simple upper-case mapping, character by character, the same on
+// every platform and under every locale: a character whose upper case is more
+// than one character (such as "ß") stays as it is; bytes that are not UTF-8
+// stay too (upper_case.cpp).
 std::string UpperCase(std::string_view text);
 
 // ASCII letters to lower case, every other byte unchanged.

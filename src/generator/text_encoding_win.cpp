@@ -1,5 +1,5 @@
-// Texts here are in the 8-bit system code page: one byte a character, or two
-// for the lead and trail byte of a double-byte code page.
+// On Windows the program talks to the system in UTF-16 (the ...W calls) and
+// keeps UTF-8 inside; text files of older versions are in the ANSI code page.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -8,23 +8,34 @@
 #endif
 #include <windows.h>
 
+#include <climits>
 #include <string>
 
-#include "generator/text.h"
+#include "generator/text_encoding.h"
+#include "generator/windows_text.h"
 
 namespace qv {
 
-std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
-  if (pos >= text.size()) return 0;
-  const bool has_trail_byte = pos + 1 < text.size();
-  if (has_trail_byte && IsDBCSLeadByte(static_cast<BYTE>(text[pos]))) return 2;
-  return 1;
+bool HasAnsiCodePage() {
+  return true;
 }
 
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
-  return upper;
+std::string Utf8FromAnsi(std::string_view bytes) {
+  if (bytes.empty() || bytes.size() > INT_MAX) return std::string(bytes);
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  if (length <= 0) return std::string(bytes);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+  return Utf8Text(wide);
+}
+
+std::filesystem::path NativePath(std::string_view path) {
+  return std::filesystem::path(WideText(path));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  return Utf8Text(path.native());
 }
 
 }  // namespace qv

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "generator/text.h"
+#include "generator/text_encoding.h"
+
 namespace qv {
 namespace {
 
@@ -10,19 +13,37 @@ namespace {
 // buffer is passed on piece by piece, so skipping it never holds it whole.
 constexpr std::size_t kBufferSize = 64 * 1024;
 
+// True when the whole file is valid UTF-8, read once from start to end so
+// that a file of any size is judged as a whole; false when it cannot be read.
+bool IsUtf8File(const std::string& path, char* buffer) {
+  Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(path);
+  if (!file.ok()) return false;
+  Utf8Validator validator;
+  for (std::size_t count;
+       !validator.failed() && (count = (*file)->Read(buffer, kBufferSize)) > 0;) {
+    validator.Add(std::string_view(buffer, count));
+  }
+  return validator.valid();
+}
+
 }  // namespace
 
-LineReader::LineReader(const std::string& path, std::size_t longest_line)
+LineReader::LineReader(const std::string& path, std::size_t longest_line, FileText text)
     : longest_line_(longest_line) {
-  Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(path);
-  if (!file.ok()) {
-    open_status_ = file.status();
-    return;
-  }
-  file_ = std::move(file).value();
   // Left uninitialised: a run opens thousands of small shortcut files, and
   // filling each buffer first would cost more than reading the file.
   buffer_.reset(new char[kBufferSize]);
+  // The choice is made for the whole file before its first line is read, so
+  // that every line of it is read the same way.
+  from_ansi_ =
+      text == FileText::kUtf8OrAnsi && HasAnsiCodePage() && !IsUtf8File(path, buffer_.get());
+  Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(path);
+  if (!file.ok()) {
+    open_status_ = file.status();
+    buffer_.reset();
+    return;
+  }
+  file_ = std::move(file).value();
 }
 
 // Moves the unread bytes to the front of the buffer and reads more behind
@@ -69,7 +90,9 @@ bool LineReader::ReadLine(std::string* sink) {
 
 bool LineReader::Next(std::string& line) {
   line.clear();
-  return ReadLine(&line);
+  if (!ReadLine(&line)) return false;
+  if (from_ansi_) line = Utf8FromAnsi(line);
+  return true;
 }
 
 bool LineReader::Skip() {
@@ -89,9 +112,9 @@ bool LineReader::NextStartsWith(std::string_view prefix) {
 }
 
 std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines,
-                                   std::size_t longest_line) {
+                                   std::size_t longest_line, FileText text) {
   std::vector<std::string> lines;
-  LineReader reader(path, longest_line);
+  LineReader reader(path, longest_line, text);
   std::string line;
   while (lines.size() < max_lines && reader.Next(line)) lines.push_back(line);
   return lines;

@@ -3,7 +3,8 @@
 // terminator is a line, an empty file has no lines. Every line written ends in
 // CR LF. A file that cannot be opened reads as no lines. A reader keeps at
 // most its longest-line bytes of a line and passes over the rest, so that no
-// file, however damaged, takes more memory than that.
+// file, however damaged, takes more memory than that. Lines are written as
+// they are given (UTF-8 inside the program).
 #pragma once
 
 #include <cstddef>
@@ -23,9 +24,21 @@ namespace qv {
 // the memory.
 inline constexpr std::size_t kLongestTextLine = 16 << 20;
 
+// How the bytes of a file become the text of its lines.
+enum class FileText {
+  // As they are: files that this program writes itself, shortcuts, and every
+  // file off Windows.
+  kBytes,
+  // Files the user keeps (settings, templates, language files): UTF-8, or on
+  // Windows, when the file as a whole is not valid UTF-8, text in the ANSI
+  // code page, as older versions of the program and many editors wrote them;
+  // such lines are converted to UTF-8.
+  kUtf8OrAnsi,
+};
+
 class LineReader {
  public:
-  LineReader(const std::string& path, std::size_t longest_line);
+  LineReader(const std::string& path, std::size_t longest_line, FileText text = FileText::kBytes);
 
   bool is_open() const { return file_ != nullptr; }
   // Ok when the file is open, else why it could not be opened.
@@ -37,6 +50,7 @@ class LineReader {
   // Passes over the next line without keeping it; false at the end.
   bool Skip();
   // True when the next line begins with `prefix`, without consuming anything.
+  // It looks at the file's bytes, so `prefix` is best plain ASCII.
   bool NextStartsWith(std::string_view prefix);
 
  private:
@@ -51,12 +65,13 @@ class LineReader {
   std::size_t start_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;
+  bool from_ansi_ = false;
 };
 
 // Reads at most `max_lines` lines of the file at `path`, each cut to
 // `longest_line`.
 std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines,
-                                   std::size_t longest_line);
+                                   std::size_t longest_line, FileText text = FileText::kBytes);
 
 // Writes lines into a file that its caller owns and closes.
 class LineWriter {

@@ -15,6 +15,7 @@
 #include "generator/link_table.h"
 #include "generator/side_files.h"
 #include "generator/template_merge.h"
+#include "generator/text_encoding.h"
 #include "generator/text_file.h"
 #include "settings/favorites_lookup.h"
 #include "settings/language.h"
@@ -36,14 +37,14 @@ LanguageLines ReadLanguageLines(const std::string& app_folder, Language language
   const char* name = LanguageFileName(language);
   if (!VisibleFileExists(app_folder, name)) return lines;
   std::vector<std::string> read =
-      ReadLines(app_folder + name, kLanguageFileLines, kLongestTextLine);
+      ReadLines(app_folder + name, kLanguageFileLines, kLongestTextLine, FileText::kUtf8OrAnsi);
   for (std::size_t i = 0; i < read.size(); ++i) lines[i + 1] = std::move(read[i]);
   return lines;
 }
 
 bool FolderExists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_directory(path, error);
+  return std::filesystem::is_directory(NativePath(path), error);
 }
 
 void Note(const Status& status, RunReport& report) {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "generator/file_system.h"
+#include "generator/text_encoding.h"
 
 namespace qv {
 
@@ -15,7 +16,7 @@ std::string AppFolder() {
   // Without the executable's path the folder the program was started in is
   // the best guess.
   std::error_code error;
-  const std::string current = std::filesystem::current_path(error).string();
+  const std::string current = PathText(std::filesystem::current_path(error));
   return error ? std::string(".") + kPathSeparator : WithTrailingSeparator(current);
 }
 

@@ -1,19 +1,29 @@
 #include "settings/app_folder.h"
 
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "generator/windows_text.h"
+
 namespace qv {
 
+// As UTF-8, so that a folder named outside the code page (a "€" under code
+// page 437, a Chinese name under 1252) is named exactly.
 std::string ExecutablePath() {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return "";
-    if (length < buffer.size()) return std::string(buffer.data(), length);
+    if (length < buffer.size()) return Utf8Text(std::wstring_view(buffer.data(), length));
     buffer.resize(buffer.size() * 2);  // cut short: the path is longer
   }
 }

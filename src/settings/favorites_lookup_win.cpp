@@ -1,5 +1,6 @@
 // The Favorites folder lookup on Windows: the user's registry, which names
-// folders as Windows paths already.
+// folders as Windows paths already. Asked in UTF-16 (the ...W calls), so that
+// a folder named outside the code page comes back whole, as UTF-8.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/windows_text.h"
 #include "settings/favorites_lookup.h"
 
 namespace qv {
@@ -39,18 +41,26 @@ class OpenKey {
   HKEY key_;
 };
 
-// A text value without its terminating zero. The buffer has one byte more
-// than the value's size, so that it is never null: a null buffer would ask
-// for the type and size alone.
+const std::wstring& ValueName() {
+  static const std::wstring name = WideText(kFavoritesValueName);
+  return name;
+}
+
+// A text value of `size` bytes, without its terminating zero. The buffer has
+// room for one more character, so that it is never null (a null buffer would
+// ask for the type and size alone) and a value stored without its zero still
+// ends in one.
 Result<std::string> ReadText(HKEY key, DWORD size) {
-  std::vector<char> buffer(std::size_t{size} + 1, '\0');
+  std::vector<wchar_t> buffer(std::size_t{size} / sizeof(wchar_t) + 2, L'\0');
   DWORD type = 0;
   DWORD written = size;
-  const LONG status = RegQueryValueExA(key, kFavoritesValueName, nullptr, &type,
+  const LONG status = RegQueryValueExW(key, ValueName().c_str(), nullptr, &type,
                                        reinterpret_cast<BYTE*>(buffer.data()), &written);
   if (status != ERROR_SUCCESS) return Failure("cannot read the Favorites value", status);
   if (written == 0 || written > size) return Status::Error("the Favorites value is not a text");
-  return std::string(buffer.data(), written - 1);
+  std::wstring_view text(buffer.data(), written / sizeof(wchar_t));
+  if (!text.empty() && text.back() == L'\0') text.remove_suffix(1);
+  return Utf8Text(text);
 }
 
 // A number value, named by its decimal digits.
@@ -58,7 +68,7 @@ Result<std::string> ReadNumber(HKEY key) {
   std::int32_t number = 0;  // the registry keeps it little-endian, as we do
   DWORD type = 0;
   DWORD size = sizeof number;
-  const LONG status = RegQueryValueExA(key, kFavoritesValueName, nullptr, &type,
+  const LONG status = RegQueryValueExW(key, ValueName().c_str(), nullptr, &type,
                                        reinterpret_cast<BYTE*>(&number), &size);
   if (status != ERROR_SUCCESS) return Failure("cannot read the Favorites value", status);
   return std::to_string(number);
@@ -68,13 +78,14 @@ class RegistryLookup : public FavoritesLookup {
  public:
   Result<std::string> FavoritesFolder() override {
     HKEY handle = nullptr;
-    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, kKeyAccess, &handle);
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, WideText(kShellFoldersKey).c_str(), 0,
+                                      kKeyAccess, &handle);
     if (opened != ERROR_SUCCESS) return Failure("cannot open the Shell Folders key", opened);
     const OpenKey key(handle);
     DWORD type = 0;
     DWORD size = 0;
     const LONG asked =
-        RegQueryValueExA(key.get(), kFavoritesValueName, nullptr, &type, nullptr, &size);
+        RegQueryValueExW(key.get(), ValueName().c_str(), nullptr, &type, nullptr, &size);
     if (asked != ERROR_SUCCESS) return Failure("the registry names no Favorites folder", asked);
     if (type == REG_SZ) return ReadText(key.get(), size);
     if (type == REG_DWORD) return ReadNumber(key.get());

@@ -123,7 +123,7 @@ Status LoadSettings(ProgramState& state, const std::string& app_folder) {
   if (!VisibleFileExists(app_folder, kSettingsFileName)) {
     return Status::Error("no settings file " + app_folder + kSettingsFileName);
   }
-  LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine);
+  LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine, FileText::kUtf8OrAnsi);
   if (!reader.is_open()) return reader.open_status();
 
   Settings& settings = state.settings;

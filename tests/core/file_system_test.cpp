@@ -1,9 +1,6 @@
 #include "generator/file_system.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +9,7 @@
 #include "generator/file_replacement.h"
 #include "generator/folder_lock.h"
 #include "generator/text_file.h"
-#include "support/file_size_limit.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -21,33 +18,61 @@ namespace {
 using namespace std::string_literals;
 using Names = std::vector<std::string>;
 
-TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderAndNothingBlocks) {
+TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderWhateverTheScript) {
   testing::TempFolder folder;
-  for (const char* name :
-       {"banana", "Apple", "(A01) News", ".dot", "Cherry", "abc", "ABC", "a_b", "École"}) {
+  for (const char* name : {"banana", "Apple", "(A01) News", "Cherry", "a_b", "École", "Новости",
+                           "新闻", "😀 Fun", "hidden", "system"}) {
     folder.MakeFolder(std::string("sub/") + name);
   }
-  for (const char* name : {"b.url", "A.url", ".hidden.url", "c.URL"}) {
+  for (const char* name : {"b.url", "A.url", "c.URL", "Ünï.url", "hidden.url", "system.url"}) {
     folder.WriteFile(std::string("sub/") + name, "URL=x\r\n");
   }
   const std::string sub = folder.Path("sub/");
-  ASSERT_EQ(mkfifo((sub + "pipe.url").c_str(), 0644), 0);
+  for (const char* name : {"hidden", "hidden.url", "system", "system.url"}) {
+    const bool hidden = name[0] == 'h';
+    if (!testing::MarkHiddenOrSystem(sub + name, hidden, !hidden)) {
+      GTEST_SKIP() << "cannot mark entries hidden in " << folder.path();
+    }
+  }
+  // ASCII letters folded to lower case, the rest in byte order.
+  EXPECT_EQ(ListFolder(sub, EntryKind::kFolder),
+            (Names{"(A01) News", "a_b", "Apple", "banana", "Cherry", "École", "Новости", "新闻",
+                   "😀 Fun"}));
+  EXPECT_EQ(ListFolder(folder.Path("sub"), EntryKind::kFile),
+            (Names{"A.url", "b.url", "c.URL", "Ünï.url"}));
+  EXPECT_TRUE(ListFolder(folder.Path("missing/"), EntryKind::kFolder).empty());
+  const std::pair<const char*, bool> files[] = {{"A.url", true},       {"Ünï.url", true},
+                                                {"hidden.url", false}, {"system.url", false},
+                                                {"x.url", false},      {"Cherry", false}};
+  for (const auto& [name, visible] : files) {
+    EXPECT_EQ(VisibleFileExists(sub, name), visible) << name;
+  }
+  EXPECT_EQ(ReadLines(sub + "Ünï.url", 9, kLongestTextLine), Names{"URL=x"});
+}
+
+TEST(ListFolderTest, DotNamesLinksAndFifosAndNothingBlocks) {
+  if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
+  testing::TempFolder folder;
+  for (const char* name : {"Apple", ".dot", "Cherry", "abc", "ABC"}) {
+    folder.MakeFolder(std::string("sub/") + name);
+  }
+  for (const char* name : {"b.url", ".hidden.url"}) {
+    folder.WriteFile(std::string("sub/") + name, "URL=x\r\n");
+  }
+  const std::string sub = folder.Path("sub/");
+  ASSERT_TRUE(testing::MakeFifo(sub + "pipe.url"));
   const char* links[][2] = {{"Cherry", "linked folder"},
                             {"b.url", "linked.url"},
                             {"gone", "x.url"},
                             {"pipe.url", "y.url"}};
   for (const auto& link : links) {
-    ASSERT_EQ(symlink((sub + link[0]).c_str(), (sub + link[1]).c_str()), 0);
+    ASSERT_TRUE(testing::MakeSymbolicLink(sub + link[0], sub + link[1]));
   }
   EXPECT_EQ(ListFolder(sub, EntryKind::kFolder),
-            (Names{"(A01) News", "a_b", "ABC", "abc", "Apple", "banana", "Cherry", "linked folder",
-                   "École"}));  // ASCII letters folded to lower case, ties by bytes
-  EXPECT_EQ(ListFolder(folder.Path("sub"), EntryKind::kFile),
-            (Names{"A.url", "b.url", "c.URL", "linked.url"}));
-  EXPECT_TRUE(ListFolder(folder.Path("missing/"), EntryKind::kFolder).empty());
-  const std::pair<const char*, bool> files[] = {{"A.url", true},        {"linked.url", true},
-                                                {".hidden.url", false}, {"x.url", false},
-                                                {"pipe.url", false},    {"Cherry", false}};
+            (Names{"ABC", "abc", "Apple", "Cherry", "linked folder"}));  // ties by bytes
+  EXPECT_EQ(ListFolder(sub, EntryKind::kFile), (Names{"b.url", "linked.url"}));
+  const std::pair<const char*, bool> files[] = {
+      {"linked.url", true}, {".hidden.url", false}, {"x.url", false}, {"pipe.url", false}};
   for (const auto& [name, visible] : files) {
     EXPECT_EQ(VisibleFileExists(sub, name), visible) << name;
   }
@@ -58,6 +83,7 @@ TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderAndNothingBlocks) {
 }
 
 TEST(ListFolderTest, WindowsHiddenAndSystemAttributes) {
+  if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
   testing::TempFolder folder;
   // Hidden (0x2) and system (0x4) bits count when the value is "0x" and hex
   // digits up to an optional zero byte; anything else is ignored.
@@ -69,7 +95,7 @@ TEST(ListFolderTest, WindowsHiddenAndSystemAttributes) {
   for (const auto& [value, visible] : cases) {
     const std::string name = "file" + std::to_string(++count);
     folder.WriteFile(name, "");
-    if (setxattr(folder.Path(name).c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) != 0) {
+    if (!testing::SetExtendedAttribute(folder.Path(name), "user.DOSATTRIB", value)) {
       GTEST_SKIP() << "no user extended attributes in " << folder.path();
     }
     EXPECT_EQ(VisibleFileExists(folder.path(), name), visible) << value;
@@ -79,19 +105,17 @@ TEST(ListFolderTest, WindowsHiddenAndSystemAttributes) {
 }
 
 TEST(ReplaceFileTest, GivesTheRightModeOrOnFailureLeavesTheOldFile) {
+  if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
   testing::TempFolder folder;
   const std::string path = folder.Path("ins.txt");
   folder.WriteFile("ins.txt", "old");
-  chmod(path.c_str(), 0640);
-  const mode_t mask = umask(022);  // a new file's mode is the umask's to decide
+  testing::SetFileMode(path, 0640);
+  const unsigned mask = testing::SetCreationMask(022);  // a new file's mode is the mask's to decide
   ASSERT_TRUE(ReplaceFileAtomically(path, "new").ok());
   ASSERT_TRUE(ReplaceFileAtomically(folder.Path("new.txt"), "new").ok());
-  umask(mask);
-  struct stat info = {}, fresh = {};
-  stat(path.c_str(), &info);
-  stat(folder.Path("new.txt").c_str(), &fresh);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(fresh.st_mode & 07777, 0644u);
+  testing::SetCreationMask(mask);
+  EXPECT_EQ(testing::FileMode(path), 0640u);
+  EXPECT_EQ(testing::FileMode(folder.Path("new.txt")), 0644u);
   const Status status = [&] {
     testing::FileSizeLimit limit(4);
     return ReplaceFileAtomically(path, "too long");

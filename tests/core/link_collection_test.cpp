@@ -80,15 +80,15 @@ TEST(LinkCaptionTest, BlanksTheFirstUrlAndCutsPerColumn) {
 
 TEST(BuildLinkGridTest, FillsEachPageColumnFromTheTop) {
   testing::TempFolder favorites;
-  favorites.WriteFile("(é01) Two /Example.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
-  favorites.WriteFile("(é01) Two /notes.txt", "no address\r\n");
-  favorites.MakeFolder("(é01) Two /Nested.url");
+  favorites.WriteFile("(é01)  Two/Example.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
+  favorites.WriteFile("(é01)  Two/notes.txt", "no address\r\n");
+  favorites.MakeFolder("(é01)  Two/Nested.url");
   favorites.MakeFolder("(A02)");
   favorites.WriteFile("(B1)One/news.URL", "URL=http://b/\r\n");
   // A name that begins with "(" loses five characters (not bytes) and its
   // blanks. " (C01) Gone" no longer exists when its links are read.
   ColumnLists columns;
-  columns.lists = {{{"(é01) Two ", "(A02)"}, {"(B1)One"}, {" (C01) Gone"}}};
+  columns.lists = {{{"(é01)  Two", "(A02)"}, {"(B1)One"}, {" (C01) Gone"}}};
   LinkGrid grid;
   std::string field = favorites.path();
   field.pop_back();  // the separator is added when missing

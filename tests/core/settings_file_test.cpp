@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -110,6 +111,18 @@ TEST(LoadSettings, LanguageCodeFromLineNineteen) {
     EXPECT_EQ(LoadedFrom(FileWithLine(19, line), before).language_code, code) << line;
   }
   EXPECT_EQ(LoadedFrom(FileWithLine(19, "0.49999999999999994")).language_code, 0);
+}
+
+TEST(LoadSettings, AFileInTheAnsiCodePageOfAnOlderVersionStillReads) {
+  const unsigned code_page = testing::AnsiCodePage();
+  if (code_page != 0 && code_page != 1252) GTEST_SKIP() << "expects code page 1252";
+  std::vector<std::string> lines(kSettingsLineCount, "5");
+  lines[4] = "Caf\xE9 \x80";  // the page title
+  lines[16] = "caf\xE9";      // the keywords, upper-cased when read
+  const ProgramState loaded = LoadedFrom(CrLfLines(lines));
+  const bool ansi = code_page == 1252;  // elsewhere the bytes stay
+  EXPECT_EQ(loaded.settings.page_title, ansi ? "Café €" : "Caf\xE9 \x80");
+  EXPECT_EQ(loaded.settings.search_keywords, ansi ? "CAFÉ" : "CAF\xE9");
 }
 
 TEST(LoadSettings, RepairsTitleSizeAndSelectsItsButton) {

@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <tuple>
 
+#include "generator/text.h"
 #include "settings/settings_file.h"
 #include "support/child_process.h"
 #include "support/fake_surroundings.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -17,6 +19,13 @@ namespace {
 using testing::CrLfLines;
 using testing::TempFolder;
 constexpr auto npos = std::string::npos;
+
+// `text` with every LF made CR LF, the line end the program writes.
+std::string WithCrLf(std::string_view text) {
+  std::string crlf;
+  for (const char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return crlf;
+}
 
 class StartPageTest : public ::testing::Test {
  protected:
@@ -45,7 +54,7 @@ class StartPageTest : public ::testing::Test {
 TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
   // Names and addresses from the Favorites folder never read as markup,
   // placeholders or colours.
-  favorites_.WriteFile("(A01) R&D <new>/Paper.url", "URL=http://a/\r\n");
+  favorites_.WriteFile("(A01) R&D [new]/Paper.url", "URL=http://a/\r\n");
   favorites_.WriteFile("(C01) #FFCC99/@#$TITEL@#$.url", "URL=https://x.example/#FFCC99\r\n");
   program_.WriteFile("mijnstart.tmp", "left over from an interrupted run\r\n");
   state_.settings.page_title = "Home";
@@ -58,7 +67,7 @@ TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
   const std::string header_a = CrLfLines(
       {R"(<td width="1%" bgcolor="#003399" valign="top">&nbsp;</td>)",
        R"(<td width="31%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans - serif" size="2">)",
-       "R&amp;D &lt;new&gt;", R"(<a name="1"></a></font></b></td>)"});
+       "R&amp;D [new]", R"(<a name="1"></a></font></b></td>)"});
   const std::string link_a = CrLfLines(
       {R"(<td width="1%" bgcolor="#123456" valign="top"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>)",
        R"(<td width="31%" bgcolor="#123456"><font face="Verdana, Arial, Helvetica, sans-serif" size="2">)",
@@ -85,7 +94,7 @@ TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
   const std::string empty_c = CrLfLines({R"(<td width="1%"></td>)", R"(<td width="33%"></td>)"});
   const std::string font = R"("><font face="Verdana, Arial, Helvetica, sans-serif" size="2">)";
   const std::string options =
-      CrLfLines({"", R"(<option value="#1)" + font + "R&amp;D &lt;new&gt;</font></option>",
+      CrLfLines({"", R"(<option value="#1)" + font + "R&amp;D [new]</font></option>",
                  R"(<option value="#2)" + font + "</font></option>",
                  R"(<option value="#3)" + font + "&#35;FFCC99</font></option>"});
   const std::string open = " <tr valign=\"top\"> \r\n", close = "</tr>\r\n",
@@ -100,6 +109,92 @@ TEST_F(StartPageTest, WritesEveryKindOfCellInEveryPageColumn) {
   EXPECT_EQ(program_.Entries(),
             (std::vector<std::string>{"koptekst.txt", "mijnstart.html", "nl.txt", "option.txt",
                                       "uk.txt", "voettekst.txt"}));
+}
+
+TEST_F(StartPageTest, NamesInEveryScriptGiveTheSamePageOnEveryPlatform) {
+  // Favorites in Cyrillic, Chinese and emoji, and a program folder whose name
+  // lies outside most code pages. The page below is the same byte for byte on
+  // every platform, and valid UTF-8.
+  TempFolder favorites;
+  favorites.WriteFile("Новости/Яндекс.url", "URL=https://ya.ru/\r\n");
+  favorites.WriteFile(
+      "(B01) 新闻/一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二.url",
+      "URL=http://news.example/新\r\n");
+  favorites.WriteFile("😀 Fun/🎉 Party.url", "[InternetShortcut]\r\nURL=http://party.example/\r\n");
+  const std::string folder = program_.Path("Programma €/");
+  program_.WriteFile("Programma €/koptekst.txt",
+                     "<title>\r\n@#$TITEL@#$\r\n</title>\r\n<meta content=\"@#$KEYWORDS\r\n");
+  program_.WriteFile("Programma €/voettekst.txt", "<select>\r\n @#$OPTION@#$\r\n</select>\r\n");
+  ProgramState saved;
+  saved.settings.favorites_folder = favorites.path();
+  saved.settings.page_title = "Стартовая страница";
+  saved.settings.search_keywords = "кошки, 猫, ǆ";
+  ASSERT_TRUE(SaveSettings(saved, folder).ok());
+  testing::FakeSurroundings surroundings(folder);
+
+  const RunReport report = BuildStartPage(state_, surroundings);
+
+  EXPECT_TRUE(report.page_status.ok()) << report.page_status.reason();
+  EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+  EXPECT_EQ(report.page_path, folder + "mijnstart.html");
+  const std::string page = program_.ReadFile("Programma €/mijnstart.html");
+  EXPECT_EQ(page, WithCrLf(R"(<title>
+Стартовая страница
+</title>
+<meta content="КОШКИ, 猫, Ǆ">
+ <tr valign="top"> 
+<td width="1%" bgcolor="#003399" valign="top">&nbsp;</td>
+<td width="31%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans - serif" size="2">
+Новости
+<a name="1"></a></font></b></td>
+<td width="1">&nbsp;</td>
+<td width="1%" bgcolor="#003399"></td>
+<td width="31%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans-serif" size="2">
+新闻
+<a name="2"></a></font></b></td>
+<td width="1%">&nbsp;</td>
+<td width="1%" bgcolor="#003399"></td>
+<td width="33%" bgcolor="#003399"><b><font color="#FFFFFF" face="Verdana, Arial, Helvetica, sans-serif" size="2">
+😀 Fun
+<a name="3"></a></font></b></td>
+</tr>
+ <tr valign="top"> 
+<td width="1%" bgcolor="#FFCC99" valign="top"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>
+<td width="31%" bgcolor="#FFCC99"><font face="Verdana, Arial, Helvetica, sans-serif" size="2">
+<a href="https://ya.ru/">
+Яндекс
+</a> </font></td>
+<td width="1">&nbsp;</td>
+<td width="1%" bgcolor="#FFCC99"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>
+<td width="31%" bgcolor="#FFCC99"><font face="Verdana, Arial, Helvetica, sans-serif" size="2"><a href="http://news.example/新">
+一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一
+</a></font></td>
+<td width="1%">&nbsp;</td>
+<td width="1%" bgcolor="#FFCC99"><font color="#FFFFFF" size="1">&#149;&nbsp;</font></td>
+<td width="33%" bgcolor="#FFCC99"><font face="Verdana, Arial, Helvetica, sans-serif" size="2"><a href="http://party.example/">
+🎉 Party
+</a></font></td>
+</tr>
+ <tr valign="top"> 
+<td width="1%" height="19" valign="top">&nbsp;</td>
+<td width="31%" height="19"></td>
+<td width="1">&nbsp;</td>
+<td width="1%"></td>
+<td width="31%"></td>
+<td width="1%">&nbsp;</td>
+<td width="1%"></td>
+<td width="33%"></td>
+</tr>
+<select>
+
+<option value="#1"><font face="Verdana, Arial, Helvetica, sans-serif" size="2">Новости</font></option>
+<option value="#2"><font face="Verdana, Arial, Helvetica, sans-serif" size="2">新闻</font></option>
+<option value="#3"><font face="Verdana, Arial, Helvetica, sans-serif" size="2">😀 Fun</font></option>
+</select>
+)"));
+  Utf8Validator validator;
+  validator.Add(page);
+  EXPECT_TRUE(validator.valid());
 }
 
 TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {

@@ -8,7 +8,7 @@
 
 #include "generator/file_replacement.h"
 #include "generator/text_file.h"
-#include "support/file_size_limit.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -24,11 +24,38 @@ TEST(CharCountTest, BrokenSequencesCountByteByByte) {
   EXPECT_EQ(CharCount("\300\200\340\237\277\355\240\200\364\220\200\200\200\342\202a\303"), 17u);
 }
 
-TEST(UpperCaseTest, SimpleMappingPerCharacterWhateverTheLocale) {
+TEST(UpperCaseTest, SimpleMappingPerCharacterWhateverTheLocaleOrPlatform) {
   // The tests run in the "C" locale. ß has no one-letter upper case; ı -> I is
   // shorter in bytes and ɐ -> Ɐ longer; broken bytes stay.
-  EXPECT_EQ(UpperCase("cats 1 café straße σοφ ı ɐ a\377b\303"),
-            "CATS 1 CAFÉ STRAßE ΣΟΦ I Ɐ A\377B\303");
+  const std::pair<std::string, std::string> cases[] = {
+      {"cats 1 café straße σοφ ı ɐ a\377b\303", "CATS 1 CAFÉ STRAßE ΣΟΦ I Ɐ A\377B\303"},
+      // Runs of every other letter (ā..ž), their neighbours that stay, and
+      // both ends of the table.
+      {"āĀăžſǅǆ ÿµ", "ĀĀĂŽSǄǄ ŸΜ"},
+      {"кошки и собаки ёж ґ", "КОШКИ И СОБАКИ ЁЖ Ґ"},
+      {"ⓐ ｚ ա ᲀ ꙁ 𐐨 𞤢 ᾀ", "Ⓐ Ｚ Ա В Ꙁ 𐐀 𞤀 ᾈ"},
+      {"猫 😀 ǰ ŉ", "猫 😀 ǰ ŉ"}};  // no case, or only a longer upper case
+  for (const auto& [text, upper] : cases) EXPECT_EQ(UpperCase(text), upper) << text;
+}
+
+TEST(Utf8ValidatorTest, JudgesTheWholeTextWhereverItIsCut) {
+  const std::pair<std::string, bool> cases[] = {{"", true},
+                                                {"plain", true},
+                                                {"é€😀\U0010FFFF", true},
+                                                {"\xC3", false},
+                                                {"caf\xE9", false},
+                                                {"\xE0\x9F\xBF", false},
+                                                {"\xED\xA0\x80", false},
+                                                {"\xF4\x90\x80\x80", false},
+                                                {"\xC0\x80", false}};
+  for (const auto& [text, valid] : cases) {
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+      Utf8Validator validator;
+      validator.Add(std::string_view(text).substr(0, cut));
+      validator.Add(std::string_view(text).substr(cut));
+      EXPECT_EQ(validator.valid(), valid) << text << " cut at " << cut;
+    }
+  }
 }
 
 TEST(EscapeHtmlTest, EscapesMarkupNumberSignsAndLineBreaks) {
@@ -37,12 +64,32 @@ TEST(EscapeHtmlTest, EscapesMarkupNumberSignsAndLineBreaks) {
 }
 
 TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
-  const std::pair<const char*, double> cases[] = {
-      {" 1", 1},        {"-1", -1},     {"1.5", 1.5},  {"abc", 0},         {"", 0},
-      {"  1 2 3", 123}, {"\t-\n4", -4}, {"3abc", 3},   {"1.2.3", 1.2},     {"-.25", -0.25},
-      {"+7", 7},        {"+-7", 0},     {"1e3", 1000}, {"2D2", 200},       {"5E-1", 0.5},
-      {"1e", 1},        {"1,5", 1},     {"&H1F", 31},  {"&hff", 255},      {"&O17", 15},
-      {"&O8", 0},       {"&X1", 0},     {"\r1", 0},    {"00.00100", 0.001}};
+  const std::pair<const char*, double> cases[] = {{" 1", 1},
+                                                  {"-1", -1},
+                                                  {"1.5", 1.5},
+                                                  {"abc", 0},
+                                                  {"", 0},
+                                                  {"  1 2 3", 123},
+                                                  {"\t-\n4", -4},
+                                                  {"3abc", 3},
+                                                  {"1.2.3", 1.2},
+                                                  {"-.25", -0.25},
+                                                  {"+7", 7},
+                                                  {"+-7", 0},
+                                                  {"1e3", 1000},
+                                                  {"2D2", 200},
+                                                  {"5E-1", 0.5},
+                                                  {"1e", 1},
+                                                  {"1,5", 1},
+                                                  {"&H1F", 31},
+                                                  {"&hff", 255},
+                                                  {"&O17", 15},
+                                                  {"&O8", 0},
+                                                  {"&X1", 0},
+                                                  {"\r1", 0},
+                                                  {"00.00100", 0.001},
+                                                  {"0.49999999999999994", 0.49999999999999994},
+                                                  {"2.5000000000000004", 2.5000000000000004}};
   for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(LeadingNumber(text), value) << text;
   // Huge inputs end quickly and at the right limit.
   const double inf = std::numeric_limits<double>::infinity();
@@ -50,6 +97,28 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
   EXPECT_EQ(LeadingNumber(std::string(5'000'000, '9')), inf);
   EXPECT_EQ(LeadingNumber("0." + std::string(5'000'000, '0') + "1"), 0.0);
   EXPECT_EQ(LeadingNumber("&H" + std::string(5'000'000, 'F')), inf);
+}
+
+TEST(RoundToInt16Test, HalvesGoToTheEvenNeighbourAndNothingElseRoundsUp) {
+  const std::pair<double, int> cases[] = {{0.49999999999999994, 0},
+                                          {0.5, 0},
+                                          {1.5, 2},
+                                          {2.5, 2},
+                                          {-0.5, 0},
+                                          {-1.5, -2},
+                                          {-2.5000000000000004, -3},
+                                          {4.5000000000000009, 5},
+                                          {0.5000000000000001, 1},
+                                          {32767.49, 32767},
+                                          {-32768.5, -32768}};
+  for (const auto& [value, rounded] : cases) {
+    const Result<std::int16_t> result = RoundToInt16(value);
+    ASSERT_TRUE(result.ok()) << value;
+    EXPECT_EQ(*result, rounded) << value;
+  }
+  for (double value : {32767.5, -32769.0, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_FALSE(RoundToInt16(value).ok()) << value;
+  }
 }
 
 using Lines = std::vector<std::string>;
@@ -79,7 +148,34 @@ TEST(LineReaderTest, EveryTerminatorEndsALineAlsoAcrossTheBufferEdge) {
   EXPECT_EQ(ReadLines(folder.Path("missing.txt"), 9, kNoCut), Lines{});
 }
 
-TEST(LineWriterTest, EndsEveryLineWithCrLfAndReportsTheFirstFailure) {
+TEST(LineReaderTest, AFileThatIsNotUtf8AsAWholeIsReadInTheAnsiCodePage) {
+  // Where files have no code page of their own, every file reads as bytes.
+  const unsigned code_page = testing::AnsiCodePage();
+  if (code_page != 0 && code_page != 1252) GTEST_SKIP() << "expects code page 1252";
+  const bool ansi = code_page == 1252;
+  const std::string x(kBuffer, 'x'), edge(kBuffer - 1, 'x');
+  struct Case {
+    std::string bytes;
+    Lines as_ansi;  // in code page 1252
+  };
+  const Case cases[] = {
+      {"caf\xE9\r\n\x80 5\r\n", {"café", "€ 5"}},
+      {"café\r\n€\r\n", {"café", "€"}},
+      // One byte past the first buffer decides for the whole file.
+      {"é\r\n" + x + "\r\n\xE9", {"Ã©", x, "é"}},
+      {edge + "€\r\n", {edge + "€"}},  // a character across the buffer edge
+  };
+  testing::TempFolder folder;
+  for (const auto& [bytes, as_ansi] : cases) {
+    folder.WriteFile("file.txt", bytes);
+    const Lines as_bytes = ReadLines(folder.Path("file.txt"), 9, kLongestTextLine);
+    EXPECT_EQ(ReadLines(folder.Path("file.txt"), 9, kLongestTextLine, FileText::kUtf8OrAnsi),
+              ansi ? as_ansi : as_bytes)
+        << bytes.substr(0, 20);
+  }
+}
+
+TEST(LineWriterTest, EndsEveryLineWithCrLf) {
   testing::TempFolder folder;
   Lines lines = {"", "first", "\xC3\xA9"};
   for (int i = 0; i < 20'000; ++i) lines.push_back(std::to_string(i));
@@ -90,7 +186,11 @@ TEST(LineWriterTest, EndsEveryLineWithCrLfAndReportsTheFirstFailure) {
   ASSERT_TRUE(writer.Flush().ok());
   ASSERT_TRUE((*out)->PutInPlace(folder.Path("out.txt")).ok());
   EXPECT_EQ(folder.ReadFile("out.txt"), testing::CrLfLines(lines));
+}
 
+TEST(LineWriterTest, ReportsTheFirstFailure) {
+  if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
+  testing::TempFolder folder;
   auto full = ReplacementFile::Create(folder.path(), "full", folder.Path("full.txt"));
   ASSERT_TRUE(full.ok());
   LineWriter full_writer(**full);

@@ -12,7 +12,7 @@
 #include "generator/link_collection.h"
 #include "generator/shortcut_file.h"
 #include "import/import_manifest.h"
-#include "support/file_size_limit.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv::import {

@@ -38,7 +38,4 @@ class ChildProcess {
 // where the file system allows it.
 bool MakeSparseFile(const std::string& path, std::string_view head, std::uint64_t size);
 
-// A fifo at `path`; false where there are none.
-bool MakeFifo(const std::string& path);
-
 }  // namespace qv::testing

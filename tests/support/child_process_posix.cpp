@@ -82,8 +82,4 @@ bool MakeSparseFile(const std::string& path, std::string_view head, std::uint64_
   return close(fd) == 0 && made;
 }
 
-bool MakeFifo(const std::string& path) {
-  return mkfifo(path.c_str(), 0644) == 0;
-}
-
 }  // namespace qv::testing

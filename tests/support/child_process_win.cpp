@@ -15,8 +15,4 @@ bool MakeSparseFile(const std::string&, std::string_view, std::uint64_t) {
   return false;
 }
 
-bool MakeFifo(const std::string&) {
-  return false;
-}
-
 }  // namespace qv::testing

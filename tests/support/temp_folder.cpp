@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "generator/file_system.h"
+#include "generator/text_encoding.h"
 
 namespace qv::testing {
 namespace fs = std::filesystem;
@@ -17,43 +18,48 @@ TempFolder::TempFolder() {
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
     const fs::path candidate =
         fs::temp_directory_path() / ("vorlindo-test-" + std::to_string(random()));
-    if (fs::create_directory(candidate)) path_ = candidate.string() + kPathSeparator;
+    if (fs::create_directory(candidate)) path_ = PathText(candidate) + kPathSeparator;
   }
   if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
   std::error_code error;
-  fs::remove_all(path_, error);
+  fs::remove_all(NativePath(path_), error);
 }
 
 std::string TempFolder::Path(std::string_view relative) const {
-  return path_ + std::string(relative);
+  std::string path = path_ + std::string(relative);
+  std::replace(path.begin() + static_cast<std::ptrdiff_t>(path_.size()), path.end(), '/',
+               kPathSeparator);
+  return path;
 }
 
 void TempFolder::MakeFolder(std::string_view relative) const {
-  fs::create_directories(Path(relative));
+  fs::create_directories(NativePath(Path(relative)));
 }
 
 void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
-  const fs::path file = Path(relative);
+  const fs::path file = NativePath(Path(relative));
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
 std::string TempFolder::ReadFile(std::string_view relative) const {
-  std::ifstream in(Path(relative), std::ios::binary);
+  std::ifstream in(NativePath(Path(relative)), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool TempFolder::Exists(std::string_view relative) const {
   std::error_code error;
-  return fs::exists(fs::symlink_status(Path(relative), error));
+  return fs::exists(fs::symlink_status(NativePath(Path(relative)), error));
 }
 
 std::vector<std::string> TempFolder::Entries() const {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(NativePath(path_))) {
+    names.push_back(PathText(entry.path().filename()));
+  }
   std::sort(names.begin(), names.end());
   return names;
 }

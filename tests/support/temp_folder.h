@@ -16,7 +16,7 @@ class TempFolder {
 
   // The folder's path, ending in the path separator.
   const std::string& path() const { return path_; }
-  // path() followed by `relative`.
+  // path() followed by `relative`, whose "/" become the platform's separator.
   std::string Path(std::string_view relative) const;
 
   // Creates the folder `relative` (and its parents).
