@@ -17,6 +17,24 @@ namespace {
 using namespace std::string_literals;
 using Names = std::vector<std::string>;
 
+// The files VisitFiles hands over, each with what it reads in pieces of
+// `piece` bytes ("-" for a file handed over unopened).
+std::vector<std::pair<std::string, std::string>> VisitedFiles(const std::string& folder,
+                                                              std::size_t piece = 3) {
+  std::vector<std::pair<std::string, std::string>> visited;
+  VisitFiles(folder, [&](std::string name, ReadableFile* file) {
+    std::string text = file == nullptr ? "-" : "";
+    char buffer[64];
+    while (file != nullptr) {
+      const std::size_t count = file->Read(buffer, piece);
+      if (count == 0) break;
+      text.append(buffer, count);
+    }
+    visited.emplace_back(std::move(name), std::move(text));
+  });
+  return visited;
+}
+
 TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderAndNothingBlocks) {
   testing::TempFolder folder;
   for (const char* name :
@@ -24,7 +42,7 @@ TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderAndNothingBlocks) {
     folder.MakeFolder(std::string("sub/") + name);
   }
   for (const char* name : {"b.url", "A.url", ".hidden.url", "c.URL"}) {
-    folder.WriteFile(std::string("sub/") + name, "URL=x\r\n");
+    folder.WriteFile(std::string("sub/") + name, std::string("URL=") + name);
   }
   const std::string sub = folder.Path("sub/");
   ASSERT_EQ(mkfifo((sub + "pipe.url").c_str(), 0644), 0);
@@ -41,6 +59,12 @@ TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderAndNothingBlocks) {
   EXPECT_EQ(ListFolder(folder.Path("sub"), EntryKind::kFile),
             (Names{"A.url", "b.url", "c.URL", "linked.url"}));
   EXPECT_TRUE(ListFolder(folder.Path("missing/"), EntryKind::kFolder).empty());
+  using Visited = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(VisitedFiles(sub), (Visited{{"A.url", "URL=A.url"},
+                                        {"b.url", "URL=b.url"},
+                                        {"c.URL", "URL=c.URL"},
+                                        {"linked.url", "URL=b.url"}}));
+  EXPECT_TRUE(VisitedFiles(folder.Path("missing")).empty());
   const std::pair<const char*, bool> files[] = {{"A.url", true},        {"linked.url", true},
                                                 {".hidden.url", false}, {"x.url", false},
                                                 {"pipe.url", false},    {"Cherry", false}};
@@ -71,6 +95,11 @@ TEST(ListFolderTest, WindowsHiddenAndSystemAttributes) {
     EXPECT_EQ(VisibleFileExists(folder.path(), name), visible) << value;
     const Names files = ListFolder(folder.path(), EntryKind::kFile);
     EXPECT_EQ(std::count(files.begin(), files.end(), name), visible ? 1 : 0) << value;
+    const auto visited = VisitedFiles(folder.path());
+    EXPECT_EQ(std::count_if(visited.begin(), visited.end(),
+                            [&](const auto& file) { return file.first == name; }),
+              visible ? 1 : 0)
+        << value;
   }
 }
 
