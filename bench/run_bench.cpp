@@ -1,12 +1,21 @@
 // vorlindo_bench: times whole generation runs over synthetic Favorites folders
 // of 1,000, 10,000 and 50,000 shortcuts against the floor of reading every
 // shortcut once and writing a page of the same size, and measures what a run
-// holds in memory. Prints one line per size, then whether the targets hold:
-// a run within twice the floor, time linear in the number of files, and no
-// memory growing with the page beyond the link grid. Times are the best of a
-// few repetitions after a warm-up; the targets are judged on processor time,
-// which other work on the machine disturbs far less than wall time. Exit
-// status 0 when every target holds, 3 when one fails, 1 when it cannot run.
+// holds in memory. Prints one line per size (run median, floor median, their
+// ratio, then the memory figures), then whether the targets hold: a run
+// within 1.5 times the floor, time linear in the number of files, and no
+// memory growing with the page beyond the link grid.
+//
+// Run and floor take turns, after one warm-up each, so that both meet the
+// same load on a shared machine; times are medians of wall time and of the
+// process's own processor time. The ratio target is judged on processor time,
+// which other work on the machine disturbs far less than wall time; with
+// "--cold" it is judged on wall time, since then the waits for the disk are
+// what is measured. The tree just written is in the page cache; "--cold"
+// drops the contents of its files from the cache before every timed call (its
+// folders and file metadata stay cached).
+// Exit status 0 when every target holds, 3 when one fails, 1 when it cannot
+// run.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +25,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -42,9 +52,12 @@ struct Case {
   int repetitions;
 };
 
-constexpr Case kCases[] = {{{1000, 25}, 9}, {{10000, 250}, 5}, {{50000, 1000}, 3}};
+constexpr Case kCases[] = {{{1000, 25}, 9}, {{10000, 250}, 7}, {{50000, 1000}, 5}};
 
-constexpr double kMaxFloorRatio = 2.0;
+constexpr double kMaxFloorRatio = 1.5;
+// Below this size the run's fixed work (settings, templates, the merge's set-up)
+// outweighs the shortcuts, so the ratio to the floor is shown but not judged.
+constexpr std::size_t kSmallestJudgedSize = 10000;
 // Time per file at a larger size may exceed that of the smallest by this much.
 constexpr double kMaxPerFileGrowth = 1.5;
 // What a run holds beside the grid may grow by this much from the smallest size.
@@ -63,21 +76,41 @@ double CpuMs() {
   return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-// Best wall and processor time of `repetitions` calls, each taken on its
-// own, after one warm-up call. Processor time is the steadier figure on a
-// machine shared with other work.
-Timing BestTime(int repetitions, const std::function<void()>& work) {
+Timing TimeOnce(const std::function<void()>& work) {
+  const double cpu_start = CpuMs();
+  const auto start = std::chrono::steady_clock::now();
   work();
-  Timing best{1e300, 1e300};
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  return {took.count(), CpuMs() - cpu_start};
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Median wall and processor times of `repetitions` calls of `run` and of
+// `floor`, taken in turns after one warm-up call of each. `prepare` runs
+// before every timed call, outside the time.
+void TimeSideBySide(int repetitions, const std::function<void()>& prepare,
+                    const std::function<void()>& run, const std::function<void()>& floor,
+                    Timing& run_time, Timing& floor_time) {
+  run();
+  floor();
+  std::vector<double> run_wall, run_cpu, floor_wall, floor_cpu;
   for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = CpuMs();
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    best.wall_ms = std::min(best.wall_ms, took.count());
-    best.cpu_ms = std::min(best.cpu_ms, CpuMs() - cpu_start);
+    prepare();
+    const Timing r = TimeOnce(run);
+    prepare();
+    const Timing f = TimeOnce(floor);
+    run_wall.push_back(r.wall_ms);
+    run_cpu.push_back(r.cpu_ms);
+    floor_wall.push_back(f.wall_ms);
+    floor_cpu.push_back(f.cpu_ms);
   }
-  return best;
+  run_time = {Median(run_wall), Median(run_cpu)};
+  floor_time = {Median(floor_wall), Median(floor_cpu)};
 }
 
 struct Figures {
@@ -150,13 +183,12 @@ void MeasureMemory(ProgramState& state, BenchSurroundings& surroundings, const s
 
 // Times the run and the floor for one tree; false when the run left no page
 // or the floor could not read or write.
-bool TimeCase(const Case& bench_case, ProgramState& state, BenchSurroundings& surroundings,
-              const std::string& tree, Figures& figures) {
+bool TimeCase(const Case& bench_case, bool cold, ProgramState& state,
+              BenchSurroundings& surroundings, const std::string& tree, Figures& figures) {
   const RunReport first = BuildStartPage(state, surroundings);
   for (const std::string& problem : first.problems) {
     std::fprintf(stderr, "run: %s\n", problem.c_str());
   }
-  figures.run = BestTime(bench_case.repetitions, [&] { BuildStartPage(state, surroundings); });
   std::error_code error;
   figures.page_bytes = fs::file_size(first.page_path, error);
   if (error) {
@@ -166,16 +198,23 @@ bool TimeCase(const Case& bench_case, ProgramState& state, BenchSurroundings& su
 
   const std::string floor_page = surroundings.AppFolder() + "floor.html";
   bool floor_ok = true;
-  figures.floor = BestTime(bench_case.repetitions, [&] {
-    floor_ok =
-        ReadEveryShortcut(tree) >= 0 && WritePageOfSize(floor_page, figures.page_bytes) && floor_ok;
-  });
+  TimeSideBySide(
+      bench_case.repetitions,
+      [&] {
+        if (cold) EvictFileContents(tree);
+      },
+      [&] { BuildStartPage(state, surroundings); },
+      [&] {
+        floor_ok = ReadEveryShortcut(tree) >= 0 &&
+                   WritePageOfSize(floor_page, figures.page_bytes) && floor_ok;
+      },
+      figures.run, figures.floor);
   if (!floor_ok)
     std::fprintf(stderr, "the floor could not read %s or write its page\n", tree.c_str());
   return floor_ok;
 }
 
-bool MeasureCase(const Case& bench_case, const fs::path& work, Figures& figures) {
+bool MeasureCase(const Case& bench_case, bool cold, const fs::path& work, Figures& figures) {
   const FavoritesShape& shape = bench_case.shape;
   figures.files = shape.files;
   figures.folders = shape.folders;
@@ -195,7 +234,7 @@ bool MeasureCase(const Case& bench_case, const fs::path& work, Figures& figures)
     return false;
   }
   BenchSurroundings surroundings(program.string());
-  const bool timed = TimeCase(bench_case, state, surroundings, tree, figures);
+  const bool timed = TimeCase(bench_case, cold, state, surroundings, tree, figures);
   if (timed) MeasureMemory(state, surroundings, tree, figures);
 
   std::error_code error;
@@ -204,45 +243,47 @@ bool MeasureCase(const Case& bench_case, const fs::path& work, Figures& figures)
   return timed;
 }
 
-void PrintHeading() {
-  std::printf("%7s %7s %9s | %9s %9s %6s | %9s %9s %6s %8s | %9s %9s %9s %9s %10s\n", "files",
-              "folders", "page KiB", "run ms", "floor ms", "ratio", "run cpu", "floor cpu", "ratio",
-              "us/file", "heap KiB", "grid KiB", "other KiB", "rss+ KiB", "maxrss KiB");
-}
-
-void PrintFigures(const Figures& f) {
+void PrintFigures(const Figures& f, int repetitions) {
   std::printf(
-      "%7zu %7zu %9zu | %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f %8.2f | %9zu %9zu %9lld %9zu %10zu\n",
-      f.files, f.folders, f.page_bytes / kKiB, f.run.wall_ms, f.floor.wall_ms, f.wall_ratio(),
-      f.run.cpu_ms, f.floor.cpu_ms, f.cpu_ratio(), f.us_per_file(), f.heap_peak / kKiB,
-      f.grid_bytes / kKiB, f.overhead() / static_cast<long long>(kKiB), f.rss_growth / kKiB,
-      f.process_max_rss / kKiB);
+      "%6zu shortcuts in %4zu folders: run median %7.1f ms, floor median %7.1f ms, ratio %.2f"
+      " (%d each; processor %.1f / %.1f ms, ratio %.2f; %.2f processor us per shortcut)\n",
+      f.files, f.folders, f.run.wall_ms, f.floor.wall_ms, f.wall_ratio(), repetitions, f.run.cpu_ms,
+      f.floor.cpu_ms, f.cpu_ratio(), f.us_per_file());
+  std::printf(
+      "%36s page %zu KiB; heap %zu KiB, grid %zu KiB, other %lld KiB, resident +%zu KiB,"
+      " peak resident %zu KiB\n",
+      "", f.page_bytes / kKiB, f.heap_peak / kKiB, f.grid_bytes / kKiB,
+      f.overhead() / static_cast<long long>(kKiB), f.rss_growth / kKiB, f.process_max_rss / kKiB);
   std::fflush(stdout);
 }
 
 // Prints the verdict on each target; true when all hold.
-bool JudgeTargets(const std::vector<Figures>& all) {
+bool JudgeTargets(const std::vector<Figures>& all, bool cold) {
   const Figures& smallest = all.front();
   bool ratio_ok = true;
   bool linear_ok = true;
   bool memory_ok = true;
   for (const Figures& f : all) {
-    ratio_ok = ratio_ok && f.cpu_ratio() <= kMaxFloorRatio;
+    if (f.files >= kSmallestJudgedSize) {
+      ratio_ok = ratio_ok && (cold ? f.wall_ratio() : f.cpu_ratio()) <= kMaxFloorRatio;
+    }
     linear_ok = linear_ok && f.us_per_file() <= kMaxPerFileGrowth * smallest.us_per_file();
     memory_ok = memory_ok &&
                 f.overhead() <= smallest.overhead() + static_cast<long long>(kMaxOverheadGrowth);
   }
-  std::printf("target run within %.0fx of the floor (processor time): %s\n", kMaxFloorRatio,
+  std::printf("target run within %.1fx of the floor from %zu shortcuts (median %s time): %s\n",
+              kMaxFloorRatio, kSmallestJudgedSize, cold ? "wall" : "processor",
               ratio_ok ? "holds" : "FAILS");
   std::printf(
-      "target time linear in files (processor us/file within %.1fx of the smallest size): %s\n",
+      "target time linear in files (processor us per shortcut within %.1fx of the smallest"
+      " size): %s\n",
       kMaxPerFileGrowth, linear_ok ? "holds" : "FAILS");
   std::printf("target memory beside the grid not growing (within %zu KiB): %s\n",
               kMaxOverheadGrowth / kKiB, memory_ok ? "holds" : "FAILS");
   return ratio_ok && linear_ok && memory_ok;
 }
 
-int Run() {
+int Run(bool cold) {
   std::error_code error;
   std::string pattern = (fs::temp_directory_path(error) / "vorlindo-bench-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
@@ -251,26 +292,32 @@ int Run() {
   }
   const fs::path work = pattern;
 
-  PrintHeading();
+  std::printf("file contents %s before every timed call\n",
+              cold ? "dropped from the page cache" : "left in the page cache");
   std::vector<Figures> all;
   bool ok = true;
   for (const Case& bench_case : kCases) {
     Figures figures;
-    if (!MeasureCase(bench_case, work, figures)) {
+    if (!MeasureCase(bench_case, cold, work, figures)) {
       ok = false;
       break;
     }
-    PrintFigures(figures);
+    PrintFigures(figures, bench_case.repetitions);
     all.push_back(figures);
   }
   fs::remove_all(work, error);
   if (!ok) return 1;
-  return JudgeTargets(all) ? 0 : 3;
+  return JudgeTargets(all, cold) ? 0 : 3;
 }
 
 }  // namespace
 }  // namespace qv::bench
 
-int main() {
-  return qv::bench::Run();
+int main(int argc, char** argv) {
+  const bool cold = argc == 2 && std::string_view(argv[1]) == "--cold";
+  if (argc > 2 || (argc == 2 && !cold)) {
+    std::fprintf(stderr, "usage: vorlindo_bench [--cold]\n");
+    return 1;
+  }
+  return qv::bench::Run(cold);
 }

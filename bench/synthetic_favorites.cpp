@@ -1,5 +1,8 @@
 #include "synthetic_favorites.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -77,6 +80,22 @@ bool MakeFavorites(const std::string& root, const FavoritesShape& shape) {
     }
   }
   return true;
+}
+
+bool EvictFileContents(const std::string& root) {
+  std::error_code error;
+  bool ok = true;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    const int fd = open(entry.path().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      ok = false;
+      continue;
+    }
+    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    close(fd);
+  }
+  return ok && !error;
 }
 
 }  // namespace qv::bench

@@ -18,4 +18,9 @@ struct FavoritesShape {
 // Returns false when a folder or file could not be written.
 bool MakeFavorites(const std::string& root, const FavoritesShape& shape);
 
+// Drops the contents of every file below `root` from the page cache, so that
+// the next read comes from the disk; folders and file metadata stay cached.
+// Returns false when a file could not be opened.
+bool EvictFileContents(const std::string& root);
+
 }  // namespace qv::bench

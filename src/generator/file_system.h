@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,8 +62,20 @@ class ReadableFile {
   static Result<std::unique_ptr<ReadableFile>> Open(const std::string& path);
   virtual ~ReadableFile() = default;
   // Reads up to `size` bytes; 0 at the end of the file or on a read error.
+  // What is appended to the file after it was opened may be left unread.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
+
+// Receives one file of a folder: its name, and the file open for reading or
+// nullptr when it is listed but cannot be opened.
+using FileVisitor = std::function<void(std::string name, ReadableFile* file)>;
+
+// Hands each file that ListFolder(folder, EntryKind::kFile) gives to `visit`,
+// in name order, and closes it when `visit` returns. The folder is listed
+// once and each file opened once; where the system allows, a file is looked
+// up in the open folder rather than by its whole path, and its attributes are
+// read from the open file. A folder that cannot be listed has no files.
+void VisitFiles(const std::string& folder, const FileVisitor& visit);
 
 // A file open for writing. Files are only ever written aside and put in place
 // whole (ReplacementFile, file_replacement.h), never emptied and rewritten

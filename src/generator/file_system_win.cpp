@@ -93,6 +93,13 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   return names;
 }
 
+void VisitFiles(const std::string& folder, const FileVisitor& visit) {
+  for (std::string& name : ListFolder(folder, EntryKind::kFile)) {
+    Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(JoinPath(folder, name));
+    visit(std::move(name), file.ok() ? file->get() : nullptr);
+  }
+}
+
 bool VisibleFileExists(const std::string& folder, const std::string& name) {
   if (!IsPlainFileName(name)) return false;
   const DWORD attributes = GetFileAttributesW(WideText(JoinPath(folder, name)).c_str());

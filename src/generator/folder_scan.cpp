@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "generator/file_system.h"
+#include "generator/shortcut_file.h"
 #include "generator/text.h"
 
 namespace qv {
@@ -27,7 +29,7 @@ void ScanFolders(const std::string& scan_folder, ColumnLists& columns) {
   for (std::string& name : ListFolder(scan_folder, EntryKind::kFolder)) {
     if (IsReservedFolder(name)) continue;
     const PageColumn column = ChooseColumn(name, columns);
-    std::vector<std::string> files = ListFolder(scan_folder + name, EntryKind::kFile);
+    CategoryFiles files = ReadCategoryFolder(scan_folder + name);
     // The header row plus one row per link; the spacer row is not counted.
     columns.Weight(column) += static_cast<long long>(files.size()) + 1;
     columns.category_files[name] = std::move(files);
@@ -38,6 +40,17 @@ void ScanFolders(const std::string& scan_folder, ColumnLists& columns) {
 bool IsReservedFolder(std::string_view name) {
   return std::find(kReservedFolders.begin(), kReservedFolders.end(), name) !=
          kReservedFolders.end();
+}
+
+CategoryFiles ReadCategoryFolder(const std::string& folder) {
+  CategoryFiles files;
+  VisitFiles(folder, [&files](const std::string& name, ReadableFile* file) {
+    std::optional<std::string> address;
+    if (file != nullptr) address = ReadShortcutAddress(*file);
+    files.Add(name, address ? *address : std::string_view());
+  });
+  files.Seal();
+  return files;
 }
 
 PageColumn ChooseColumn(std::string_view name, const ColumnLists& columns) {

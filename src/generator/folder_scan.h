@@ -12,8 +12,14 @@ namespace qv {
 
 // Lists the visible sub-folders of `scan_folder` (ending in the separator) and
 // places each category in the list of its page column, adding 1 plus its file
-// count to that column's weight. Expects `columns` cleared.
+// count to that column's weight. Expects `columns` cleared. Each category
+// folder is read in one pass that counts its files and reads their
+// addresses, kept in `columns.category_files`.
 void ScanFolders(const std::string& scan_folder, ColumnLists& columns);
+
+// The visible files of the category folder `folder`, in name order, each with
+// the address it holds; each file is opened once.
+CategoryFiles ReadCategoryFolder(const std::string& folder);
 
 // The page column of folder `name`: pinned by "(A", "(B" or "(C", else the
 // lightest column (ties to A, then C).

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "generator/file_system.h"
-#include "generator/shortcut_file.h"
+#include "generator/folder_scan.h"
 #include "generator/text.h"
 
 namespace qv {
@@ -27,16 +27,12 @@ class ColumnFiller {
   ColumnFiller(LinkGrid& grid, PageColumn column)
       : grid_(grid), caption_column_(static_cast<int>(column)), column_(column) {}
 
-  void AddCategory(const std::string& favorites_folder, const std::string& name,
-                   const std::vector<std::string>& files) {
+  void AddCategory(const std::string& name, const CategoryFiles& files) {
     grid_.SetCell(NextRow(), caption_column_, ";" + DisplayName(name));
-    const std::string category_folder = favorites_folder + name + kPathSeparator;
-    for (const std::string& file : files) {
+    for (std::size_t file = 0; file < files.size(); ++file) {
       const int row = NextRow();
-      grid_.SetCell(row, caption_column_, LinkCaption(file, column_));
-      if (auto address = ReadShortcutAddress(category_folder + file)) {
-        grid_.SetCell(row, caption_column_ + kPageColumnCount, std::move(*address));
-      }
+      grid_.SetCell(row, caption_column_, LinkCaption(files.Name(file), column_));
+      grid_.SetCell(row, caption_column_ + kPageColumnCount, std::string(files.Address(file)));
     }
     NextRow();  // the empty row that ends the category
   }
@@ -74,12 +70,9 @@ void BuildLinkGrid(ColumnLists& columns, const std::string& favorites_field, Lin
     ColumnFiller filler(grid, static_cast<PageColumn>(c));
     for (const std::string& name : columns.lists[c]) {
       auto scanned = columns.category_files.extract(name);
-      if (scanned) {
-        filler.AddCategory(favorites_folder, name, scanned.mapped());
-      } else {
-        filler.AddCategory(favorites_folder, name,
-                           ListFolder(favorites_folder + name, EntryKind::kFile));
-      }
+      const CategoryFiles files =
+          scanned ? std::move(scanned.mapped()) : ReadCategoryFolder(favorites_folder + name);
+      filler.AddCategory(name, files);
     }
   }
 }

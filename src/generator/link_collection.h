@@ -10,9 +10,10 @@ namespace qv {
 
 // Fills `grid` (expected empty) from the column lists: per category a header
 // row, a row per file of its folder and an empty spacer row. `favorites_field`
-// is the Favorites folder as the settings name it. The file names the scan kept are taken out of
-// `columns` category by category, so that they are freed as soon as their
-// links stand in the grid.
+// is the Favorites folder as the settings name it. The files the scan read
+// are taken out of `columns` category by category, so that their names are
+// freed as soon as their links stand in the grid; a category the scan did not
+// read is read here.
 void BuildLinkGrid(ColumnLists& columns, const std::string& favorites_field, LinkGrid& grid);
 
 // The display name of a category folder: a name beginning with "(" loses its

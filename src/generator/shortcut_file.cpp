@@ -100,23 +100,19 @@ class Utf16Decoder {
 // The text of a shortcut file in pieces, after its byte-order mark.
 class ShortcutText {
  public:
-  explicit ShortcutText(const std::string& path) {
-    // A file that cannot be opened reads as empty: it has no address.
-    if (auto opened = ReadableFile::Open(path); opened.ok()) file_ = std::move(*opened);
-    // Left uninitialised: a run opens thousands of small shortcut files.
-    if (file_ != nullptr) buffer_.reset(new char[kPieceSize]);
-  }
+  // Left uninitialised: a run reads thousands of small shortcut files.
+  explicit ShortcutText(ReadableFile& file) : file_(file), buffer_(new char[kPieceSize]) {}
 
   // The next piece of text; false at the end of the file.
   bool Next(std::string_view& piece) {
-    if (file_ == nullptr || finished_) return false;
-    std::size_t size = file_->Read(buffer_.get(), kPieceSize);
+    if (finished_) return false;
+    std::size_t size = file_.Read(buffer_.get(), kPieceSize);
     std::size_t start = 0;
     if (first_) {
       first_ = false;
       // A read may deliver fewer bytes than the longest mark.
       for (std::size_t more = size; more > 0 && size < kUtf8Mark.size(); size += more) {
-        more = file_->Read(buffer_.get() + size, kPieceSize - size);
+        more = file_.Read(buffer_.get() + size, kPieceSize - size);
       }
       const std::string_view head(buffer_.get(), size);
       if (head.starts_with(kUtf8Mark)) start = kUtf8Mark.size();
@@ -142,7 +138,7 @@ class ShortcutText {
   }
 
  private:
-  std::unique_ptr<ReadableFile> file_;
+  ReadableFile& file_;
   std::unique_ptr<char[]> buffer_;
   bool first_ = true;
   bool finished_ = false;
@@ -292,7 +288,13 @@ class AddressLines {
 }  // namespace
 
 std::optional<std::string> ReadShortcutAddress(const std::string& path) {
-  ShortcutText text(path);
+  Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(path);
+  if (!file.ok()) return std::nullopt;  // a file that cannot be opened has no address
+  return ReadShortcutAddress(**file);
+}
+
+std::optional<std::string> ReadShortcutAddress(ReadableFile& file) {
+  ShortcutText text(file);
   AddressLines lines;
   std::string_view piece;
   while (text.Next(piece)) lines.Read(piece);

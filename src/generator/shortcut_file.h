@@ -7,6 +7,8 @@
 
 namespace qv {
 
+class ReadableFile;
+
 // The longest address a shortcut file line may give, in bytes as read (UTF-8
 // for a UTF-16 file). A longer one is passed over: no browser opens such an
 // address, and the reader never holds more than this of a line.
@@ -30,5 +32,8 @@ inline constexpr std::size_t kLongestShortcutAddress = 2 << 20;
 //   and its text taken as UTF-8; the UTF-8 mark is passed over; every other
 //   file is taken byte for byte.
 std::optional<std::string> ReadShortcutAddress(const std::string& path);
+
+// The same for a file already open, read from where it stands to its end.
+std::optional<std::string> ReadShortcutAddress(ReadableFile& file);
 
 }  // namespace qv

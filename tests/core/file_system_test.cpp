@@ -18,6 +18,24 @@ namespace {
 using namespace std::string_literals;
 using Names = std::vector<std::string>;
 
+// The files VisitFiles hands over, each with what it reads in pieces of
+// `piece` bytes ("-" for a file handed over unopened).
+std::vector<std::pair<std::string, std::string>> VisitedFiles(const std::string& folder,
+                                                              std::size_t piece = 3) {
+  std::vector<std::pair<std::string, std::string>> visited;
+  VisitFiles(folder, [&](std::string name, ReadableFile* file) {
+    std::string text = file == nullptr ? "-" : "";
+    char buffer[64];
+    while (file != nullptr) {
+      const std::size_t count = file->Read(buffer, piece);
+      if (count == 0) break;
+      text.append(buffer, count);
+    }
+    visited.emplace_back(std::move(name), std::move(text));
+  });
+  return visited;
+}
+
 TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderWhateverTheScript) {
   testing::TempFolder folder;
   for (const char* name : {"banana", "Apple", "(A01) News", "Cherry", "a_b", "École", "Новости",
@@ -48,6 +66,13 @@ TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderWhateverTheScript) {
     EXPECT_EQ(VisibleFileExists(sub, name), visible) << name;
   }
   EXPECT_EQ(ReadLines(sub + "Ünï.url", 9, kLongestTextLine), Names{"URL=x"});
+  // The scan's one pass over a folder hands over the same files, open.
+  using Visited = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(VisitedFiles(sub), (Visited{{"A.url", "URL=x\r\n"},
+                                        {"b.url", "URL=x\r\n"},
+                                        {"c.URL", "URL=x\r\n"},
+                                        {"Ünï.url", "URL=x\r\n"}}));
+  EXPECT_TRUE(VisitedFiles(folder.Path("missing")).empty());
 }
 
 TEST(ListFolderTest, DotNamesLinksAndFifosAndNothingBlocks) {
@@ -71,6 +96,8 @@ TEST(ListFolderTest, DotNamesLinksAndFifosAndNothingBlocks) {
   EXPECT_EQ(ListFolder(sub, EntryKind::kFolder),
             (Names{"ABC", "abc", "Apple", "Cherry", "linked folder"}));  // ties by bytes
   EXPECT_EQ(ListFolder(sub, EntryKind::kFile), (Names{"b.url", "linked.url"}));
+  using Visited = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(VisitedFiles(sub), (Visited{{"b.url", "URL=x\r\n"}, {"linked.url", "URL=x\r\n"}}));
   const std::pair<const char*, bool> files[] = {
       {"linked.url", true}, {".hidden.url", false}, {"x.url", false}, {"pipe.url", false}};
   for (const auto& [name, visible] : files) {

@@ -48,7 +48,9 @@ std::vector<PageLink> PageLinks(const TempFolder& folder) {
   std::vector<PageLink> links;
   for (const auto& list : columns.lists) {
     for (const std::string& category : list) {
-      for (const std::string& file : columns.category_files.at(category)) {
+      const CategoryFiles& files = columns.category_files.at(category);
+      for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string file(files.Name(i));
         const auto address = ReadShortcutAddress(folder.Path(category + "/" + file));
         links.emplace_back(DisplayName(category), LinkCaption(file, PageColumn::C),
                            address.value_or("(none)"));
