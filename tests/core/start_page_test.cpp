@@ -340,11 +340,10 @@ TEST_F(StartPageTest, WhatKilledRunsLeftNeverFailsARunAndIsRemoved) {
   // Temporary files of killed runs go; look-alikes and what is no file stay.
   program_.WriteFile("mijnstart.tmp.k3x9q0", "left by a killed run");
   program_.WriteFile("mijnstart.tmp.keep", "not a name a run gives");
-  program_.WriteFile("Mijnstart.tmp.k3x9q0", "another name");
+  program_.WriteFile("mijnstart.tmp.k3x9", "another name");
   const std::vector<std::string> stays = {
-      "Mijnstart.tmp.k3x9q0", "koptekst.txt", "mijnstart.html", "mijnstart.tmp",
-      "mijnstart.tmp.keep",   "nl.txt",       "option.txt",     "uk.txt",
-      "voettekst.txt"};
+      "koptekst.txt", "mijnstart.html", "mijnstart.tmp", "mijnstart.tmp.k3x9", "mijnstart.tmp.keep",
+      "nl.txt",       "option.txt",     "uk.txt",        "voettekst.txt"};
   program_.MakeFolder("mijnstart.tmp/inside");
   const RunReport in_folder = Run();
   EXPECT_TRUE(in_folder.page_status.ok()) << in_folder.page_status.reason();
