@@ -182,8 +182,9 @@ TEST(FileReplacementsTest, NothingShowsBeforeTheCommitAndNothingStaysWithoutOne)
   EXPECT_EQ(folder.Entries(), (Names{"new.url", "old.url"}));
   EXPECT_EQ(folder.ReadFile("old.url"), "new");
   EXPECT_EQ(folder.ReadFile("new.url"), "fresh");
-  if (testing::WithoutPosixFiles().empty())
+  if (testing::WithoutPosixFiles().empty()) {
     EXPECT_EQ(testing::FileMode(folder.Path("old.url")), 0640u);
+  }
 }
 
 TEST(FolderLockTest, ASecondRunWaitsAndGivesUpWithAReasonAndNothingStaysBehind) {
