@@ -2,11 +2,22 @@
 // program does at start-up, without windows. Reads "ins.txt" when present and
 // never writes it. Prints the page's path; exit status 0 when the page exists
 // afterwards, otherwise a one-line reason on standard error and status 1.
+//
+// With --watch it builds the page again whenever the Favorites folder or the
+// program's own input files change, printing the path after each run (a
+// reason on standard error for a run that left no page), until it is
+// interrupted or terminated; it exits with status 0 then, and with status 1
+// when the folders cannot be watched.
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
 
+#include "generator/folder_watcher.h"
+#include "run/page_watch.h"
 #include "run/start_page.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
@@ -20,30 +31,72 @@ bool PageExists(const std::string& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc > 1) {
-    std::fprintf(stderr,
-                 "usage: %s\nBuilds the start page in the program's own folder from its "
-                 "\"ins.txt\" and prints the page's path.\n",
-                 argv[0]);
-    return 2;
-  }
-  qv::ProgramState state;
-  qv::SystemSurroundings surroundings;
-  const qv::RunReport report = qv::BuildStartPage(state, surroundings);
-
+// Tells what the run left; true when the page exists.
+bool Report(const qv::RunReport& report) {
   if (!PageExists(report.page_path)) {
     const std::string reason = report.page_status.ok()
                                    ? "the page " + report.page_path + " was not written"
                                    : report.page_status.reason();
     std::fprintf(stderr, "%s: %s\n", kProgramName, reason.c_str());
-    return 1;
+    return false;
   }
   for (const std::string& problem : report.problems) {
     std::fprintf(stderr, "%s: warning: %s\n", kProgramName, problem.c_str());
   }
   std::printf("%s\n", report.page_path.c_str());
+  std::fflush(stdout);
+  return true;
+}
+
+// What an interrupt or termination reaches: a flag and the watcher's wake,
+// both safe to touch from a signal handler.
+volatile std::sig_atomic_t stop_requested = 0;
+qv::FolderWatcher* watcher_to_wake = nullptr;
+
+extern "C" void RequestStop(int) {
+  stop_requested = 1;
+  if (watcher_to_wake != nullptr) watcher_to_wake->Wake();
+}
+
+int BuildAndWatch() {
+  qv::Result<std::unique_ptr<qv::FolderWatcher>> watcher = qv::FolderWatcher::Open();
+  if (!watcher.ok()) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, watcher.status().reason().c_str());
+    return 1;
+  }
+  watcher_to_wake = watcher->get();
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+
+  qv::ProgramState state;
+  qv::SystemSurroundings surroundings;
+  const qv::Status watched = qv::BuildAndWatch(
+      state, surroundings, **watcher, [] { return stop_requested != 0; },
+      [](const qv::RunReport& report) { Report(report); });
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  watcher_to_wake = nullptr;
+  if (!watched.ok()) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, watched.reason().c_str());
+    return 1;
+  }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool watch = argc == 2 && std::string_view(argv[1]) == "--watch";
+  if (argc > 1 && !watch) {
+    std::fprintf(stderr,
+                 "usage: %s [--watch]\nBuilds the start page in the program's own folder from its "
+                 "\"ins.txt\" and prints the page's path; with --watch again after every change.\n",
+                 argv[0]);
+    return 2;
+  }
+  if (watch) return BuildAndWatch();
+
+  qv::ProgramState state;
+  qv::SystemSurroundings surroundings;
+  return Report(qv::BuildStartPage(state, surroundings)) ? 0 : 1;
 }
