@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "control/favorites_watch.h"
 #include "control/views.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
@@ -37,16 +38,26 @@ class ProgramController {
   void TitleSizeClicked(int option);
   void MakerLinkClicked();
   void LanguageChosen(Language language);
+  // The Favorites folder changed on disk.
+  void FavoritesChanged();
 
   const ProgramState& state() const { return state_; }
   // How the program ends; replaces the one given at construction.
   void set_end_program(std::function<void()> end_program) { end_program_ = std::move(end_program); }
+  // From now on every run makes `watch` follow the folders it read; none by
+  // default.
+  void set_favorites_watch(FavoritesWatch* watch) { favorites_watch_ = watch; }
 
  private:
   // Saves the settings, then builds and shows the page. A save that fails is
   // reported to the user and nothing is rebuilt.
   void SaveAndRebuild();
   void Rebuild();
+  // Builds and shows the page from the saved settings, as start-up does,
+  // leaving the program state as it is.
+  void RebuildFromSavedSettings();
+  // Shows the page of `report` and lets the watch follow what the run read.
+  void ShowBuiltPage(const RunReport& report, const ProgramState& built);
   // Writes "ins.txt"; tells the user when that fails, `consequence` saying
   // what happens next. True when saved.
   bool Save(const std::string& consequence);
@@ -58,6 +69,12 @@ class ProgramController {
   std::function<void()> end_program_;
   ProgramState state_;
   bool ending_ = false;
+  FavoritesWatch* favorites_watch_ = nullptr;
+  // A rebuild is under way (a message box of it may let other events in);
+  // a change of the Favorites folder reported meanwhile waits for its end.
+  int busy_ = 0;
+  bool favorites_changed_while_busy_ = false;
+  friend class BusyScope;
 };
 
 // "#" and two upper-case hexadecimal digits each for red, green and blue.

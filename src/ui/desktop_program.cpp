@@ -11,6 +11,7 @@ DesktopProgram::DesktopProgram(RunSurroundings& surroundings, PagePreview* previ
       desktop_(std::move(open)),
       controller_(surroundings, *main_window_, *settings_window_, desktop_,
                   [] { QCoreApplication::exit(0); }) {
+  controller_.set_favorites_watch(&favorites_watch_);
   Connect();
 }
 
@@ -37,6 +38,7 @@ void DesktopProgram::Connect() {
           [&c](int option) { c.TitleSizeClicked(option); });
   connect(window, &SettingsWindow::RefreshClicked, this, [&c] { c.RefreshClicked(); });
   connect(window, &SettingsWindow::MakerLinkClicked, this, [&c] { c.MakerLinkClicked(); });
+  connect(&favorites_watch_, &QtFavoritesWatch::Changed, this, [&c] { c.FavoritesChanged(); });
   connect(window, &SettingsWindow::LanguageChosen, this,
           [&c](Language language) { c.LanguageChosen(language); });
 }

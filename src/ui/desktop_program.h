@@ -8,6 +8,7 @@
 #include "control/program_controller.h"
 #include "ui/desktop.h"
 #include "ui/main_window.h"
+#include "ui/qt_favorites_watch.h"
 #include "ui/settings_window.h"
 
 namespace qv {
@@ -36,6 +37,7 @@ class DesktopProgram : public QObject {
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<SettingsWindow> settings_window_;
   QtDesktop desktop_;
+  QtFavoritesWatch favorites_watch_;  // outlives the controller that follows it
   ProgramController controller_;
 };
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,19 @@ class RecordingMainView : public MainView {
 
 class RecordingSettingsView : public SettingsView {
  public:
-  void ShowState(const ProgramState& state) override { shown_state = state; }
+  void ShowState(const ProgramState& state) override {
+    shown_state = state;
+    ++states_shown;
+    if (while_showing) while_showing();
+  }
   void ShowCaptions(const CaptionSet& set) override { captions = &set; }
   void Show() override { shown = true; }
   bool IsShown() const override { return shown; }
   void ShowError(const Message& message) override { errors.push_back(message.text); }
 
   ProgramState shown_state;
+  int states_shown = 0;
+  std::function<void()> while_showing;  // what happens while a state is shown
   const CaptionSet* captions = nullptr;
   bool shown = false;
   std::vector<std::string> errors;
@@ -46,6 +53,12 @@ class NoDesktop : public Desktop {
  public:
   bool OpenDocument(const std::string&) override { return false; }
   void ShowWarning(const Message&) override {}
+};
+
+class RecordingWatch : public FavoritesWatch {
+ public:
+  void Follow(const PageSources& sources) override { followed.push_back(sources); }
+  std::vector<PageSources> followed;
 };
 
 class ProgramControllerTest : public ::testing::Test {
@@ -92,6 +105,42 @@ TEST_F(ProgramControllerTest, EveryLanguageCodeButOneShowsEnglishAndBecomesZero)
     EXPECT_EQ(main_view_.title, captions->main_title) << line;
     EXPECT_EQ(controller_.state().language_code, captions == &kDutchCaptions ? 1 : 0) << line;
   }
+}
+
+TEST_F(ProgramControllerTest, AChangedFavoritesFolderRebuildsFromTheSavedSettingsAlone) {
+  RecordingWatch watch;
+  controller_.set_favorites_watch(&watch);
+  StartWithLanguageLine(" 0");
+  ASSERT_EQ(watch.followed.size(), 1u);
+  EXPECT_EQ(watch.followed[0].favorites_folder, favorites_.path());
+  EXPECT_FALSE(watch.followed[0].program_files);
+
+  controller_.FieldEdited(TextField::kPageTitle, "Half typ");
+  const int states_shown = settings_view_.states_shown;
+  const std::string saved = program_.ReadFile("ins.txt");
+  favorites_.WriteFile("News/Added.url", "URL=http://added.example/\r\n");
+  controller_.FavoritesChanged();
+
+  EXPECT_EQ(main_view_.pages.size(), 2u);
+  EXPECT_NE(program_.ReadFile("mijnstart.html").find("http://added.example/"), std::string::npos);
+  EXPECT_EQ(program_.ReadFile("ins.txt"), saved);
+  EXPECT_EQ(controller_.state().settings.page_title, "Half typ");
+  EXPECT_EQ(settings_view_.states_shown, states_shown);
+  EXPECT_EQ(watch.followed.size(), 2u);
+}
+
+TEST_F(ProgramControllerTest, AChangeReportedDuringARebuildIsTakenUpAfterIt) {
+  StartWithLanguageLine(" 0");
+  bool rebuilt_inside = false;
+  settings_view_.while_showing = [&] {
+    settings_view_.while_showing = nullptr;
+    const std::size_t pages = main_view_.pages.size();
+    controller_.FavoritesChanged();
+    rebuilt_inside = main_view_.pages.size() != pages;
+  };
+  controller_.RefreshClicked();
+  EXPECT_FALSE(rebuilt_inside);
+  EXPECT_EQ(main_view_.pages.size(), 3u);  // start-up, refresh, the change
 }
 
 }  // namespace
