@@ -53,6 +53,33 @@ Status RemoveFile(const std::string& path);
 // failure the old file stays whole.
 Status ReplaceFileAtomically(const std::string& path, std::string_view contents);
 
+// Many files replaced as ReplaceFileAtomically replaces one, at the cost of
+// one flush to disk for all of them rather than one each: every file is
+// written to a hidden temporary beside its place first, and Commit makes them
+// all durable at once, then renames each into place. So no file is ever seen
+// half-written, and after a crash each is whole, old or new. Temporaries not
+// committed are removed when the object goes.
+class FileReplacements {
+ public:
+  FileReplacements() = default;
+  ~FileReplacements();
+  FileReplacements(const FileReplacements&) = delete;
+  FileReplacements& operator=(const FileReplacements&) = delete;
+
+  // Writes `contents` for the file at `path`; on failure nothing is staged.
+  Status Stage(const std::string& path, std::string_view contents);
+  // Puts every staged file in place, in the order staged, and makes the
+  // renames durable; stops at the first failure.
+  Status Commit();
+
+ private:
+  struct Staged {
+    std::string temporary;
+    std::string path;
+  };
+  std::vector<Staged> staged_;
+};
+
 // A file open for reading. Opening never blocks: what is not a regular file
 // (a fifo, a device, a folder) does not open.
 class ReadableFile {

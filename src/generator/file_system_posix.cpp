@@ -111,7 +111,9 @@ Status WriteAll(int fd, std::string_view data, const std::string& path) {
   return Status::Ok();
 }
 
-// A name for a temporary file beside `path` that is unlikely to exist.
+// A name for a temporary file beside `path` that is unlikely to exist. It
+// begins with "." so that a folder scan running meanwhile never lists the
+// half-written file, and it stays short whatever the length of `path`'s name.
 std::string TemporaryName(const std::string& path) {
   static std::atomic<unsigned long long> counter{0};
   static const unsigned long long seed =
@@ -119,9 +121,10 @@ std::string TemporaryName(const std::string& path) {
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::mt19937_64 random(seed + counter.fetch_add(1) * 0x9E3779B97F4A7C15ULL + getpid());
-  std::string name = path + ".";
-  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
-  return name;
+  const std::size_t slash = path.rfind('/');
+  std::string name = path.substr(0, slash == std::string::npos ? 0 : slash + 1) + ".~";
+  for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
+  return name + ".tmp";
 }
 
 // Creates a new, exclusive temporary file beside `path`; -1 with errno set on
@@ -255,6 +258,45 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
     return status;
   }
   SyncFolderOf(path);
+  return status;
+}
+
+FileReplacements::~FileReplacements() {
+  for (const Staged& staged : staged_) unlink(staged.temporary.c_str());
+}
+
+Status FileReplacements::Stage(const std::string& path, std::string_view contents) {
+  std::string temporary;
+  const int fd = CreateTemporary(path, temporary);
+  if (fd < 0) return Status::Error(Failure("cannot write", path, errno));
+  Status status = WriteAll(fd, contents, path);
+  struct stat old_file;
+  if (status.ok() && stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode) &&
+      fchmod(fd, old_file.st_mode & 07777) != 0) {
+    status = Status::Error(Failure("cannot write", path, errno));
+  }
+  if (close(fd) != 0 && status.ok()) status = Status::Error(Failure("cannot write", path, errno));
+  if (!status.ok()) {
+    unlink(temporary.c_str());
+    return status;
+  }
+  staged_.push_back({std::move(temporary), path});
+  return status;
+}
+
+// One sync for all the contents before any rename, one for the renames.
+Status FileReplacements::Commit() {
+  sync();
+  Status status = Status::Ok();
+  std::size_t done = 0;
+  for (; done < staged_.size() && status.ok(); ++done) {
+    if (rename(staged_[done].temporary.c_str(), staged_[done].path.c_str()) != 0) {
+      status = Status::Error(Failure("cannot replace", staged_[done].path, errno));
+      break;
+    }
+  }
+  staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(done));
+  sync();
   return status;
 }
 

@@ -74,7 +74,8 @@ Status WriteAll(HANDLE file, std::string_view data, const std::string& path) {
 }
 
 // A new, exclusive temporary file beside `path`; INVALID_HANDLE_VALUE with
-// the last error set on failure.
+// the last error set on failure. It is hidden, so that a folder scan running
+// meanwhile never lists the half-written file.
 HANDLE CreateTemporary(const std::string& path, std::string& temporary) {
   static std::atomic<unsigned long> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -82,7 +83,7 @@ HANDLE CreateTemporary(const std::string& path, std::string& temporary) {
         GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 16);
     temporary = path + "." + std::to_string((stamp + counter.fetch_add(1)) % 1000000);
     const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return INVALID_HANDLE_VALUE;
@@ -190,7 +191,60 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view contents)
                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     status = Status::Error(Failure("cannot replace", path, GetLastError()));
   }
-  if (!status.ok()) DeleteFileA(temporary.c_str());
+  if (!status.ok()) {
+    DeleteFileA(temporary.c_str());
+    return status;
+  }
+  // The renamed file carries the temporary's hidden attribute.
+  if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+    return Status::Error(Failure("cannot replace", path, GetLastError()));
+  }
+  return status;
+}
+
+FileReplacements::~FileReplacements() {
+  for (const Staged& staged : staged_) DeleteFileA(staged.temporary.c_str());
+}
+
+// Each file is flushed as it is written; Windows has no one flush for many.
+Status FileReplacements::Stage(const std::string& path, std::string_view contents) {
+  std::string temporary;
+  const HANDLE file = CreateTemporary(path, temporary);
+  if (file == INVALID_HANDLE_VALUE)
+    return Status::Error(Failure("cannot write", path, GetLastError()));
+  Status status = WriteAll(file, contents, path);
+  if (status.ok() && !FlushFileBuffers(file)) {
+    status = Status::Error(Failure("cannot write", path, GetLastError()));
+  }
+  if (!CloseHandle(file) && status.ok()) {
+    status = Status::Error(Failure("cannot write", path, GetLastError()));
+  }
+  if (!status.ok()) {
+    DeleteFileA(temporary.c_str());
+    return status;
+  }
+  staged_.push_back({std::move(temporary), path});
+  return status;
+}
+
+Status FileReplacements::Commit() {
+  Status status = Status::Ok();
+  std::size_t done = 0;
+  for (; done < staged_.size(); ++done) {
+    const Staged& staged = staged_[done];
+    if (!MoveFileExA(staged.temporary.c_str(), staged.path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      status = Status::Error(Failure("cannot replace", staged.path, GetLastError()));
+      break;
+    }
+    // The renamed file carries the temporary's hidden attribute.
+    if (!SetFileAttributesA(staged.path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+      status = Status::Error(Failure("cannot replace", staged.path, GetLastError()));
+      ++done;
+      break;
+    }
+  }
+  staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(done));
   return status;
 }
 

@@ -13,11 +13,6 @@ namespace {
 // Sub-folders the browser keeps for its own use; they are never categories.
 constexpr std::array<std::string_view, 2> kReservedFolders = {"Koppelingen", "Media"};
 
-bool IsReservedFolder(std::string_view name) {
-  return std::find(kReservedFolders.begin(), kReservedFolders.end(), name) !=
-         kReservedFolders.end();
-}
-
 // The prefixes that pin a folder to page column A, B or C.
 constexpr std::array<std::pair<std::string_view, PageColumn>, kPageColumnCount> kPins = {{
     {"(A", PageColumn::A},
@@ -38,6 +33,11 @@ void ScanFolders(const std::string& scan_folder, ColumnLists& columns) {
     columns.category_files[name] = std::move(files);
     InsertSorted(columns.List(column), std::move(name));
   }
+}
+
+bool IsReservedFolder(std::string_view name) {
+  return std::find(kReservedFolders.begin(), kReservedFolders.end(), name) !=
+         kReservedFolders.end();
 }
 
 PageColumn ChooseColumn(std::string_view name, const ColumnLists& columns) {

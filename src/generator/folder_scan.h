@@ -19,6 +19,10 @@ void ScanFolders(const std::string& scan_folder, ColumnLists& columns);
 // lightest column (ties to A, then C).
 PageColumn ChooseColumn(std::string_view name, const ColumnLists& columns);
 
+// True for the sub-folder names the scan never takes for categories
+// ("Koppelingen", "Media", exact).
+bool IsReservedFolder(std::string_view name);
+
 // Inserts `name` at its sorted place, after the names equal to it.
 void InsertSorted(std::vector<std::string>& list, std::string name);
 

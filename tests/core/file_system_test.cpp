@@ -98,5 +98,39 @@ TEST(ReplaceFileTest, GivesTheRightModeOrOnFailureLeavesTheOldFile) {
   EXPECT_EQ(folder.Entries(), (Names{"ins.txt", "new.txt"}));  // and no temporary file
 }
 
+TEST(ReplaceFileTest, WorksForTheLongestNameTheFolderTakes) {
+  testing::TempFolder folder;
+  const std::string name(255, 'x');  // a temporary named after it would be too long
+  ASSERT_TRUE(ReplaceFileAtomically(folder.Path(name), "new").ok());
+  EXPECT_EQ(folder.ReadFile(name), "new");
+  EXPECT_EQ(folder.Entries(), Names{name});
+}
+
+TEST(FileReplacementsTest, NothingShowsBeforeTheCommitAndNothingStaysWithoutOne) {
+  testing::TempFolder folder;
+  folder.WriteFile("old.url", "old");
+  chmod(folder.Path("old.url").c_str(), 0640);
+  {
+    FileReplacements abandoned;
+    ASSERT_TRUE(abandoned.Stage(folder.Path("old.url"), "never").ok());
+  }
+  EXPECT_EQ(folder.Entries(), Names{"old.url"});
+
+  FileReplacements replacements;
+  ASSERT_TRUE(replacements.Stage(folder.Path("old.url"), "new").ok());
+  ASSERT_TRUE(replacements.Stage(folder.Path("new.url"), "fresh").ok());
+  EXPECT_FALSE(replacements.Stage(folder.Path("missing/x.url"), "x").ok());
+  EXPECT_EQ(ListFolder(folder.path(), EntryKind::kFile), Names{"old.url"});
+  EXPECT_EQ(folder.ReadFile("old.url"), "old");
+
+  ASSERT_TRUE(replacements.Commit().ok());
+  EXPECT_EQ(folder.Entries(), (Names{"new.url", "old.url"}));
+  EXPECT_EQ(folder.ReadFile("old.url"), "new");
+  EXPECT_EQ(folder.ReadFile("new.url"), "fresh");
+  struct stat info = {};
+  stat(folder.Path("old.url").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
 }  // namespace
 }  // namespace qv

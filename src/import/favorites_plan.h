@@ -1,0 +1,47 @@
+// From the bookmarks of a source to the categories and shortcut files that
+// the Favorites folder should hold, before the folder itself is looked at.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "import/bookmarks.h"
+
+namespace qv::import {
+
+struct PlannedLink {
+  // The file name without extension and number (LinkFileStem).
+  std::string stem;
+  // The bytes of the shortcut file.
+  std::string contents;
+
+  bool operator==(const PlannedLink&) const = default;
+};
+
+struct PlannedCategory {
+  // The folder name without number (CategoryFolderName).
+  std::string name;
+  std::vector<PlannedLink> links;
+
+  bool operator==(const PlannedCategory&) const = default;
+};
+
+// How many links were left out, by the reason the summary gives:
+// "javascript:", "place:", "data:" (addresses that open no page of their
+// own), "no address", "address too long".
+using SkipCounts = std::map<std::string, int>;
+
+struct FavoritesPlan {
+  // In the order of the source; categories whose names Windows takes for
+  // the same folder are one category, under the first one's name.
+  std::vector<PlannedCategory> categories;
+  SkipCounts skipped;
+};
+
+// Each bookmark folder that holds links becomes a category; links at the top
+// of a root go to a category named after the root. Folders without links
+// leave no category.
+FavoritesPlan PlanFavorites(const SourceBookmarks& source);
+
+}  // namespace qv::import

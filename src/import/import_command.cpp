@@ -1,0 +1,146 @@
+#include "import/import_command.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "generator/text.h"
+#include "import/favorites_import.h"
+#include "import/import_manifest.h"
+#include "import/import_target.h"
+
+namespace qv::import {
+namespace {
+
+constexpr std::string_view kProgramName = "vorlindo-import";
+
+constexpr std::array<std::string_view, 5> kBrowserNames = {"firefox", "chrome", "chromium", "edge",
+                                                           "brave"};
+
+constexpr std::string_view kUsage =
+    "usage: vorlindo-import [--dry-run] [SOURCE]\n"
+    "Imports bookmarks into the Favorites folder that the settings beside the program name\n"
+    "(when they name none, into \"Favorites\" in the home folder), so that the start page\n"
+    "shows them. Importing again brings the folder in step and keeps every file of your own.\n"
+    "SOURCE is a bookmarks file that a browser exported, a \"Bookmarks\" file of Chrome,\n"
+    "Chromium, Edge or Brave, Firefox's \"places.sqlite\", or a browser by name: firefox,\n"
+    "chrome, chromium, edge or brave (its default profile; write ./firefox for a file of that\n"
+    "name). Without SOURCE, lists the browsers and profiles found.\n"
+    "  --dry-run  tell what would change, and change nothing\n"
+    "Exit status 0 when the Favorites folder is in step with the source, otherwise 1.\n";
+
+bool IsBrowserName(std::string_view name) {
+  const std::string folded = AsciiLowerCase(name);
+  return std::find(kBrowserNames.begin(), kBrowserNames.end(), folded) != kBrowserNames.end();
+}
+
+struct ResolvedSource {
+  std::string path;
+  std::string description;
+};
+
+Result<ResolvedSource> ResolveSource(const std::string& source,
+                                     ImportCommandSurroundings& surroundings) {
+  if (!IsBrowserName(source)) return ResolvedSource{source, source};
+  const std::string browser = AsciiLowerCase(source);
+  for (const BrowserProfile& found : surroundings.BrowserProfiles()) {
+    if (found.browser == browser) {
+      return ResolvedSource{found.store,
+                            browser + " (profile " + found.profile + "): " + found.store};
+    }
+  }
+  return Status::Error("no bookmarks of " + browser + " found on this machine");
+}
+
+int ListBrowsers(ImportCommandSurroundings& surroundings, std::ostream& out, std::ostream& err) {
+  const std::vector<BrowserProfile> found = surroundings.BrowserProfiles();
+  if (found.empty()) {
+    err << kProgramName << ": no browser bookmarks found; name a bookmarks file to import\n";
+    return 1;
+  }
+  out << "Browser bookmarks found:\n";
+  for (const BrowserProfile& profile : found) {
+    out << "  " << profile.browser << "  " << profile.profile << "  " << profile.store
+        << (profile.is_default ? "  (default)" : "") << "\n";
+  }
+  return 0;
+}
+
+int Fail(std::ostream& err, const std::string& reason) {
+  err << kProgramName << ": " << reason << "\n";
+  return 1;
+}
+
+}  // namespace
+
+Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& arguments) {
+  ImportRequest request;
+  bool options_end = false;
+  for (const std::string& argument : arguments) {
+    if (!options_end && argument == "--") {
+      options_end = true;
+    } else if (!options_end && argument == "--dry-run") {
+      request.dry_run = true;
+    } else if (!options_end && (argument == "--help" || argument == "-h")) {
+      request.help = true;
+    } else if (!options_end && argument.size() > 1 && argument.starts_with('-')) {
+      return Status::Error("unknown option " + argument);
+    } else if (request.source) {
+      return Status::Error("one source at a time, not " + *request.source + " and " + argument);
+    } else {
+      request.source = argument;
+    }
+  }
+  return request;
+}
+
+int RunImportCommand(const std::vector<std::string>& arguments,
+                     ImportCommandSurroundings& surroundings, std::ostream& out,
+                     std::ostream& err) {
+  const auto request = ParseImportArguments(arguments);
+  if (!request.ok()) {
+    err << kProgramName << ": " << request.status().reason() << "\n" << kUsage;
+    return 2;
+  }
+  if (request->help) {
+    out << kUsage;
+    return 0;
+  }
+  if (!request->source) return ListBrowsers(surroundings, out, err);
+  return ImportOnce(*request, surroundings, out, err);
+}
+
+int ImportOnce(const ImportRequest& request, ImportCommandSurroundings& surroundings,
+               std::ostream& out, std::ostream& err) {
+  if (!request.source) return Fail(err, "no source to import from");
+  // The source is read whole before anything is touched, so bad input
+  // changes nothing, not even the settings.
+  const auto source = ResolveSource(*request.source, surroundings);
+  if (!source.ok()) return Fail(err, source.status().reason());
+  const auto bookmarks = surroundings.ReadSource(source->path);
+  if (!bookmarks.ok()) return Fail(err, bookmarks.status().reason());
+  const auto folder =
+      SettleImportFolder(surroundings.AppFolder(), surroundings.HomeFolder(), request.dry_run);
+  if (!folder.ok()) return Fail(err, folder.status().reason());
+
+  const auto summary = ImportBookmarks(*bookmarks, *folder, {request.dry_run});
+  if (!summary.ok()) return Fail(err, summary.status().reason());
+  out << "Bookmarks: " << source->description << "\n"
+      << "Favorites folder: " << *folder << "\n";
+  if (request.dry_run) {
+    for (const std::string& line : ChangeLines(*summary)) out << "  " << line << "\n";
+  }
+  out << SummaryLine(*summary, request.dry_run) << "\n";
+  if (summary->manifest_lines_left_out > 0) {
+    err << kProgramName << ": warning: " << summary->manifest_lines_left_out << " lines of "
+        << *folder << kManifestFileName << " were not understood and left out\n";
+  }
+  if (request.dry_run && !summary->InStep()) {
+    return Fail(err, "the Favorites folder is not in step with the bookmarks: " +
+                         std::to_string(summary->changes.size()) +
+                         " changes to make (dry run, nothing changed)");
+  }
+  return 0;
+}
+
+}  // namespace qv::import

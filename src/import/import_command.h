@@ -1,0 +1,65 @@
+// The command `vorlindo-import [--dry-run] [SOURCE]`: imports the bookmarks of
+// a browser or a bookmarks file into the Favorites folder that the settings
+// beside the program name, or lists the browsers found.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "generator/status.h"
+#include "import/bookmarks.h"
+#include "import/browser_profiles.h"
+
+namespace qv::import {
+
+// What the command needs from the machine; tests pass their own.
+class ImportCommandSurroundings {
+ public:
+  virtual ~ImportCommandSurroundings() = default;
+  // The program folder, ending in the separator.
+  virtual std::string AppFolder() = 0;
+  virtual std::string HomeFolder() = 0;
+  // The browser profiles found, each browser's default profile first.
+  virtual std::vector<BrowserProfile> BrowserProfiles() = 0;
+  // The bookmarks of a store of any kind, told apart by its content.
+  virtual Result<SourceBookmarks> ReadSource(const std::string& path) = 0;
+};
+
+struct ImportRequest {
+  bool dry_run = false;
+  bool help = false;
+  // A path or a browser name; none lists the browsers.
+  std::optional<std::string> source;
+};
+
+// The machine's own: the program folder, the user's home, the browsers'
+// profiles and the bookmark readers.
+class SystemImportSurroundings : public ImportCommandSurroundings {
+ public:
+  std::string AppFolder() override;
+  std::string HomeFolder() override;
+  std::vector<BrowserProfile> BrowserProfiles() override;
+  Result<SourceBookmarks> ReadSource(const std::string& path) override;
+};
+
+// The request `arguments` (without the program's name) make, or why they
+// make none.
+Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& arguments);
+
+// One import as the command makes it, for a request that names a source:
+// resolve it, read it whole, settle the Favorites folder, import, report.
+// Returns the exit status as RunImportCommand does; watching a source is a
+// loop around this call.
+int ImportOnce(const ImportRequest& request, ImportCommandSurroundings& surroundings,
+               std::ostream& out, std::ostream& err);
+
+// Runs the command. The report goes to `out`, a one-line reason to `err`.
+// Returns the exit status: 0 when the Favorites folder is in step with the
+// source (after a dry run: was already) or the browsers were listed, 1
+// otherwise, 2 for a command line that makes no sense.
+int RunImportCommand(const std::vector<std::string>& arguments,
+                     ImportCommandSurroundings& surroundings, std::ostream& out, std::ostream& err);
+
+}  // namespace qv::import

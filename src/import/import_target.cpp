@@ -1,0 +1,90 @@
+#include "import/import_target.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "generator/file_system.h"
+#include "generator/side_files.h"
+#include "generator/text_file.h"
+#include "settings/app_folder.h"
+#include "settings/settings_file.h"
+
+namespace qv::import {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kHomeFavoritesName = "Favorites";
+
+// The line of the settings file that holds the Favorites folder (from 0).
+constexpr int kFavoritesLine = kColourCount + static_cast<int>(TextField::kFavoritesFolder);
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+// Writes `folder` into the Favorites line of the settings file; lines the
+// file lacks are written as the program writes them from its defaults.
+Status StoreFavoritesFolder(const std::string& app_folder, const std::string& folder) {
+  if (folder.find_first_of("\r\n") != std::string::npos) {
+    return Status::Error("cannot store the folder " + folder + " in the settings");
+  }
+  const std::string path = app_folder + kSettingsFileName;
+  std::vector<std::string> lines;
+  if (VisibleFileExists(app_folder, kSettingsFileName)) {
+    LineReader reader(path);
+    if (!reader.is_open()) return reader.open_status();
+    for (std::string line; reader.Next(line);) lines.push_back(line);
+  }
+  const std::vector<std::string> defaults = SplitLines(FormatSettings(DefaultSettings(), 0));
+  while (lines.size() < defaults.size()) lines.push_back(defaults[lines.size()]);
+  lines[kFavoritesLine] = folder;
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return ReplaceFileAtomically(path, text);
+}
+
+std::string FavoritesSetting(const std::string& app_folder) {
+  ProgramState state;
+  LoadSettings(state, app_folder);
+  return state.settings.favorites_folder;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  return AppFolder();
+}
+
+Result<std::string> SettleImportFolder(const std::string& app_folder,
+                                       const std::string& home_folder, bool dry_run) {
+  const std::string setting = FavoritesSetting(app_folder);
+  std::error_code error;
+  if (!setting.empty()) {
+    if (!fs::path(setting).is_absolute()) {
+      return Status::Error("the Favorites folder in the settings is not a full path: " + setting);
+    }
+    if (!fs::is_directory(fs::path(setting), error)) {
+      return Status::Error("the Favorites folder in the settings does not exist: " + setting);
+    }
+    return WithTrailingSeparator(setting);
+  }
+  if (home_folder.empty()) {
+    return Status::Error("no Favorites folder is set and there is no home folder to make one in");
+  }
+  const std::string folder = WithTrailingSeparator(home_folder) + kHomeFavoritesName;
+  if (dry_run) return WithTrailingSeparator(folder);
+  fs::create_directory(fs::path(folder), error);
+  if (error) return Status::Error("cannot make the folder " + folder + ": " + error.message());
+  const Status stored = StoreFavoritesFolder(app_folder, WithTrailingSeparator(folder));
+  if (!stored.ok()) return stored;
+  return WithTrailingSeparator(folder);
+}
+
+}  // namespace qv::import

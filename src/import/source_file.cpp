@@ -1,0 +1,93 @@
+#include "import/source_file.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "generator/file_system.h"
+
+namespace qv::import {
+namespace {
+
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+// Length of the valid UTF-8 sequence at `pos` (no overlong forms, no
+// surrogates, nothing above U+10FFFF), or 0 when there is none.
+std::size_t ValidSequenceLength(std::string_view text, std::size_t pos) {
+  const auto byte = [&](std::size_t i) {
+    return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0;
+  };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (lead == 0xE0) low = 0xA0;
+  if (lead == 0xED) high = 0x9F;
+  if (lead == 0xF0) low = 0x90;
+  if (lead == 0xF4) high = 0x8F;
+  if (length == 0 || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (!IsContinuation(byte(i))) return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes) {
+  const auto too_large = [&] {
+    return Status::Error(path + " is larger than " + std::to_string(max_bytes >> 20) +
+                         " MiB, the most an import reads");
+  };
+  const Result<std::unique_ptr<ReadableFile>> opened = ReadableFile::Open(path);
+  if (!opened.ok()) return opened.status();
+  ReadableFile* file = opened->get();
+  // The size refuses a huge file at once; the reads below stop at the cap
+  // even when the file grows meanwhile.
+  std::error_code size_error;
+  if (std::filesystem::file_size(path, size_error) > max_bytes && !size_error) return too_large();
+  std::string bytes;
+  constexpr std::size_t kChunk = 1 << 16;
+  for (;;) {
+    const std::size_t old_size = bytes.size();
+    bytes.resize(old_size + kChunk);
+    const std::size_t count = file->Read(bytes.data() + old_size, kChunk);
+    bytes.resize(old_size + count);
+    if (bytes.size() > max_bytes) return too_large();
+    if (count == 0) return bytes;
+  }
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  return text.substr(0, kMark.size()) == kMark ? text.substr(kMark.size()) : text;
+}
+
+std::string RepairUtf8(std::string_view text) {
+  std::string repaired;
+  repaired.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = ValidSequenceLength(text, pos);
+    if (length == 0) {
+      repaired += "\xEF\xBF\xBD";
+      ++pos;
+    } else {
+      repaired.append(text, pos, length);
+      pos += length;
+    }
+  }
+  return repaired;
+}
+
+std::string ShortQuote(std::string_view text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return std::string(text);
+  std::size_t cut = max_bytes;
+  while (cut > 0 && IsContinuation(static_cast<unsigned char>(text[cut]))) --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
+}  // namespace qv::import

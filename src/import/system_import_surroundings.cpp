@@ -1,0 +1,24 @@
+#include "import/bookmark_readers.h"
+#include "import/browser_profiles.h"
+#include "import/import_command.h"
+#include "import/import_target.h"
+
+namespace qv::import {
+
+std::string SystemImportSurroundings::AppFolder() {
+  return ProgramFolder();
+}
+
+std::string SystemImportSurroundings::HomeFolder() {
+  return SystemPathsFromEnvironment().home;
+}
+
+std::vector<BrowserProfile> SystemImportSurroundings::BrowserProfiles() {
+  return FindBrowserProfiles(SystemPathsFromEnvironment());
+}
+
+Result<SourceBookmarks> SystemImportSurroundings::ReadSource(const std::string& path) {
+  return ReadBookmarkSource(path);
+}
+
+}  // namespace qv::import

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/bookmark_printer.h"
+#include "import/bookmark_readers.h"
+#include "support/temp_folder.h"
+
+namespace qv::import {
+namespace {
+
+using Folders = std::vector<std::string>;
+
+// Reads `html` written to a file of its own.
+Result<SourceBookmarks> ReadHtml(const std::string& html) {
+  testing::TempFolder folder;
+  folder.WriteFile("bookmarks.html", html);
+  return ReadBookmarksHtml(folder.Path("bookmarks.html"));
+}
+
+SourceBookmarks MustRead(const std::string& html) {
+  Result<SourceBookmarks> read = ReadHtml(html);
+  EXPECT_TRUE(read.ok()) << read.status().reason();
+  return read.ok() ? *read : SourceBookmarks{};
+}
+
+constexpr const char* kFirefoxExport = R"(<!DOCTYPE NETSCAPE-Bookmark-file-1>
+<!-- This is an automatically generated file.
+     It will be read and overwritten.
+     DO NOT EDIT! -->
+<meta http-equiv="Content-Security-Policy"
+      content="default-src 'self'; script-src 'none'; img-src data: *; object-src 'none'"></meta>
+<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">
+<TITLE>Bookmarks</TITLE>
+<H1>Lesezeichen-Menü</H1>
+
+<DL><p>
+    <DT><H3 ADD_DATE="1" LAST_MODIFIED="2" PERSONAL_TOOLBAR_FOLDER="true">Bookmarks Toolbar</H3>
+    <DL><p>
+        <DT><A HREF="place:sort=8&amp;maxResults=10" ADD_DATE="1">Most Visited</A>
+        <DT><A HREF="https://news.example/" ADD_DATE="1" ICON_URI="https://news.example/i.ico" ICON="data:image/png;base64,ICON">News</A>
+    </DL><p>
+    <HR>    <DT><H3 ADD_DATE="1" LAST_MODIFIED="2">Work</H3>
+    <DD>Things for work
+    <DL><p>
+        <DT><A HREF="https://wiki.example/" SHORTCUTURL="wk">Wiki</A>
+        <DD>The team wiki
+        <DT><H3>Empty</H3>
+        <DT><H3>Level 2</H3>
+        <DL><p>
+            <DT><H3>Level 3</H3>
+            <DL><p>
+                <DT><H3 PERSONAL_TOOLBAR_FOLDER="true">Level 4</H3>
+                <DL><p>
+                    <DT><A HREF="https://deep.example/">Deep</A>
+                </DL><p>
+            </DL><p>
+        </DL><p>
+        <HR>
+        <DT><A FEEDURL="https://blog.example/feed" HREF="https://blog.example/">Blog</A>
+        <DT><A FEEDURL="https://feed.example/rss">Feed only</A>
+    </DL><p>
+    <DT><A HREF="https://menu.example/">On the menu</A>
+    <DT><H3 UNFILED_BOOKMARKS_FOLDER="true">Other Bookmarks</H3>
+    <DL><p>
+        <DT><A HREF="https://other.example/">Other</A>
+    </DL><p>
+</DL>
+)";
+
+TEST(ReadBookmarksHtmlTest, FirefoxExport) {
+  const SourceBookmarks expected = {
+      {"Bookmarks Toolbar", {}, "Most Visited", "place:sort=8&maxResults=10"},
+      {"Bookmarks Toolbar", {}, "News", "https://news.example/"},
+      {"Lesezeichen-Menü", {"Work"}, "Wiki", "https://wiki.example/"},
+      {"Lesezeichen-Menü",
+       {"Work", "Level 2", "Level 3", "Level 4"},
+       "Deep",
+       "https://deep.example/"},
+      {"Lesezeichen-Menü", {"Work"}, "Blog", "https://blog.example/"},
+      {"Lesezeichen-Menü", {"Work"}, "Feed only", "https://feed.example/rss"},
+      {"Lesezeichen-Menü", {}, "On the menu", "https://menu.example/"},
+      {"Other Bookmarks", {}, "Other", "https://other.example/"},
+  };
+  EXPECT_EQ(MustRead(kFirefoxExport), expected);
+}
+
+TEST(ReadBookmarksHtmlTest, ChromiumExportWithCrLfAndEntities) {
+  const std::string file =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
+      "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\r\n"
+      "<TITLE>Bookmarks</TITLE>\r\n<H1>Bookmarks</H1>\r\n<DL><p>\r\n"
+      "    <DT><H3 ADD_DATE=\"1\" PERSONAL_TOOLBAR_FOLDER=\"true\">书签栏</H3>\r\n"
+      "    <DL><p>\r\n"
+      "        <DT><A HREF=\"javascript:alert(&quot;a&amp;b&quot;)\">Say &quot;hi&quot;</A>\r\n"
+      "        <DT><A HREF=\"https://a.example/?x=1&amp;y=2\">Tom&#39;s &amp; Jerry&#39;s</A>\r\n"
+      "    </DL><p>\r\n"
+      "    <DT><H3>Lesezeichenleiste</H3>\r\n"
+      "    <DL><p>\r\n"
+      "        <DT><A HREF=\"https://b.example/\">B</A>\r\n"
+      "    </DL><p>\r\n"
+      "    <DT><A HREF=\"https://top.example/\">Top</A>\r\n"
+      "</DL><p>\r\n";
+  const SourceBookmarks expected = {
+      {"书签栏", {}, "Say \"hi\"", "javascript:alert(\"a&b\")"},
+      {"书签栏", {}, "Tom's & Jerry's", "https://a.example/?x=1&y=2"},
+      {"Bookmarks", {"Lesezeichenleiste"}, "B", "https://b.example/"},
+      {"Bookmarks", {}, "Top", "https://top.example/"},
+  };
+  EXPECT_EQ(MustRead(file), expected);
+}
+
+TEST(ReadBookmarksHtmlTest, SafariExportWithoutOuterList) {
+  const std::string file =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+      "\t<HTML>\n"
+      "\t<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+      "\t<Title>Bookmarks</Title>\n"
+      "\t<H1>Bookmarks</H1>\n"
+      "\t<DT><H3 FOLDED>Favorites</H3>\n"
+      "\t<DL><p>\n"
+      "\t\t<DT><A HREF=\"https://apple.example/\">Apple</A>\n"
+      "\t\t<Dt><h3 Folded>Reading</h3>\n"
+      "\t\t<dL><p>\n"
+      "\t\t\t<dt><a href=\"https://read.example/\">Read</a>\n"
+      "\t\t</Dl><p>\n"
+      "\t</DL><p>\n"
+      "\t<DT><H3 FOLDED>Bookmarks Menu</H3>\n"
+      "\t<DL><p>\n"
+      "\t</DL><p>\n"
+      "\t<DT><A HREF=\"https://loose.example/\">Loose</A>\n"
+      "</HTML>\n";
+  const SourceBookmarks expected = {
+      {"Bookmarks", {"Favorites"}, "Apple", "https://apple.example/"},
+      {"Bookmarks", {"Favorites", "Reading"}, "Read", "https://read.example/"},
+      {"Bookmarks", {}, "Loose", "https://loose.example/"},
+  };
+  EXPECT_EQ(MustRead(file), expected);
+}
+
+TEST(ReadBookmarksHtmlTest, OlderExportsWithByteOrderMarkRawTextAndNoFolders) {
+  const std::string with_list =
+      "\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+      "<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n"
+      "<DT><A HREF=\"http://café.example/a&b=1&copy=2\" ADD_DATE=\"1\" PRIVATE=\"0\" >"
+      "  Café & Crème\t</A>\n"
+      "<DT><A NAME=\"anchor\">Not a link</A>\n"
+      "<DT><A HREF=\" http://x.example/ \" TAGS=\"a,b\">   </A>\n"
+      "</DL><p>\n\x1A";  // the old end-of-file mark
+  EXPECT_EQ(MustRead(with_list),
+            (SourceBookmarks{{"Bookmarks", {}, "Café & Crème", "http://café.example/a&b=1&copy=2"},
+                             {"Bookmarks", {}, "", "http://x.example/"}}));
+  EXPECT_EQ(MustRead("\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>Bookmarks</H1>\n"),
+            SourceBookmarks{});
+  // Links and headings left open: what follows lands inside them.
+  std::string unclosed = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>F\n<DL><p>\n";
+  for (int i = 0; i < 300; ++i) unclosed += "<DT><A HREF=\"https://x.example/\">X\n";
+  unclosed += "</DL><p>\n<DT><A HREF=\"https://y.example/\">Y\n</DL><p>\n";
+  SourceBookmarks expected(300, {"", {"F"}, "X", "https://x.example/"});
+  expected.push_back({"", {}, "Y", "https://y.example/"});
+  EXPECT_EQ(MustRead(unclosed), expected);
+  // Neither heading nor list: the root is empty.
+  const std::string flat =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Links</TITLE>\n"
+      "<DT><A HREF=\"https://one.example/\">One</A>\n"
+      "<DT><A HREF=\"https://two.example/\">Two</A>\n";
+  EXPECT_EQ(MustRead(flat), (SourceBookmarks{{"", {}, "One", "https://one.example/"},
+                                             {"", {}, "Two", "https://two.example/"}}));
+}
+
+TEST(ReadBookmarksHtmlTest, TextsKeepWhatTheFileHolds) {
+  const std::string long_text(64 * 1024, 'x');
+  const std::string big_icon = "data:image/png;base64," + std::string(2 << 20, 'A');
+  const std::string file =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+      "<DT><A HREF=\"https://e.example/" +
+      long_text + "\" ICON=\"" + big_icon + "\">" + long_text +
+      "</A>\n"
+      "<DT><A HREF=\"https://c.example/\x01\">Bell&#7;\x02 \xFF\xC3(</A>\n"
+      "<DT><H3>\xE0\x80\xAF</H3>\n<DL><p><DT><A "
+      "HREF=\"https://f.example/\xED\xA0\x80\">F</A></DL>\n"
+      "</DL>\n";
+  const SourceBookmarks expected = {
+      {"", {}, long_text, "https://e.example/" + long_text},
+      {"", {}, "Bell\x07\x02 \xEF\xBF\xBD\xEF\xBF\xBD(", "https://c.example/\x01"},
+      {"",
+       {"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+       "F",
+       "https://f.example/\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+  };
+  EXPECT_EQ(MustRead(file), expected);
+}
+
+// A list of folders nested `depth` deep with one link at the bottom.
+std::string NestedFolders(int depth) {
+  std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>Menu</H1>\n<DL><p>\n";
+  for (int level = 1; level <= depth; ++level) {
+    file += "<DT><H3>F" + std::to_string(level) + "</H3>\n<DL><p>\n";
+  }
+  file += "<DT><A HREF=\"https://deep.example/\">Deep</A>\n";
+  for (int level = 0; level <= depth; ++level) file += "</DL><p>\n";
+  return file;
+}
+
+TEST(ReadBookmarksHtmlTest, FoldersNestedUpToTheLimit) {
+  const SourceBookmarks read = MustRead(NestedFolders(kMaxFolderDepth));
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].folders.size(), kMaxFolderDepth);
+  EXPECT_EQ(read[0].folders.back(), "F" + std::to_string(kMaxFolderDepth));
+}
+
+TEST(ReadBookmarksHtmlTest, RefusesWhatIsNoWholeBookmarksFile) {
+  // Cut right after a tag, inside the folder lists.
+  const std::string firefox = kFirefoxExport;
+  const std::string cut_firefox = firefox.substr(0, firefox.find("Deep</A>") + 8);
+  const struct {
+    std::string html;
+    std::string reason;
+  } cases[] = {
+      {"", "is not a bookmarks file"},
+      {"<html><body><p>Hello <a href=\"https://x.example/\">x</a></p></body></html>",
+       "is not a bookmarks file"},
+      {"<?xml version=\"1.0\"?><rss><channel><link>https://x.example/</link></channel></rss>",
+       "is not a bookmarks file"},
+      {cut_firefox, "seems cut off"},
+      {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DT><A HREF=\"https://x.example/\">Tit",
+       "seems cut off"},
+      {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DT><A HREF=\"https://x.exa", "seems cut off"},
+      {NestedFolders(kMaxFolderDepth + 1), "has folders nested more than 100 deep"},
+      {NestedFolders(1000), "has markup nested more than"},
+      {std::string(1'000'000, '<'), "tags, more than an import takes"},
+      {"<!DOCTYPE NETSCAPE-Bookmark-file-1>" +
+           [] {
+             std::string headings;
+             for (int i = 0; i < 200'001; ++i) headings += "<H3>t</H3>";
+             return headings;
+           }(),
+       "holds more than 200000 bookmarks and folders"},
+  };
+  for (const auto& [html, reason] : cases) {
+    const Result<SourceBookmarks> read = ReadHtml(html);
+    ASSERT_FALSE(read.ok()) << html.substr(0, 80);
+    EXPECT_NE(read.status().reason().find(reason), std::string::npos) << read.status().reason();
+    EXPECT_EQ(read.status().reason().find('\n'), std::string::npos);
+  }
+}
+
+TEST(ReadBookmarksHtmlTest, HostileNestingIsRefusedQuickly) {
+  for (const char* tag : {"<div>", "<b>", "<DL><p>", "<ul><dt>"}) {
+    std::string html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>";
+    for (int i = 0; i < 200'000; ++i) html += tag;
+    const Result<SourceBookmarks> read = ReadHtml(html);
+    ASSERT_FALSE(read.ok()) << tag;
+    EXPECT_NE(read.status().reason().find("nested more than"), std::string::npos) << tag;
+  }
+}
+
+}  // namespace
+}  // namespace qv::import

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "import/bookmark_printer.h"
+#include "import/bookmark_readers.h"
+#include "support/temp_folder.h"
+
+namespace qv::import {
+namespace {
+
+// A places.sqlite with the tables and columns the reader uses, as Firefox
+// lays them out.
+class PlacesFile {
+ public:
+  explicit PlacesFile(const std::string& path, const char* journal_mode = "DELETE") {
+    EXPECT_EQ(sqlite3_open(path.c_str(), &db_), SQLITE_OK);
+    Run(std::string("PRAGMA journal_mode = ") + journal_mode);
+    Run("PRAGMA synchronous = OFF");
+    Run("PRAGMA wal_autocheckpoint = 0");
+    Run("CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR,"
+        " guid TEXT)");
+    Run("CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER DEFAULT"
+        " NULL, parent INTEGER, position INTEGER, title LONGVARCHAR, keyword_id INTEGER,"
+        " dateAdded INTEGER, lastModified INTEGER, guid TEXT)");
+  }
+  ~PlacesFile() { sqlite3_close(db_); }
+
+  void Run(const std::string& sql) {
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK)
+        << sql << ": " << (error != nullptr ? error : "");
+    sqlite3_free(error);
+  }
+
+  void Folder(int id, int parent, int position, const std::string& title,
+              const std::string& guid = "") {
+    Entry(id, 2, "NULL", parent, position, title, guid);
+  }
+  void Link(int id, int parent, int position, const std::string& title, const std::string& url) {
+    Run("INSERT INTO moz_places (id, url) VALUES (" + std::to_string(id) + ", " + Quote(url) + ")");
+    Entry(id, 1, std::to_string(id), parent, position, title, "");
+  }
+  void Separator(int id, int parent, int position) {
+    Entry(id, 3, "NULL", parent, position, "", "");
+  }
+
+  // The folders every profile has, under their internal names; the toolbar's
+  // is empty and the other folder's is the user's own.
+  void Roots() {
+    Folder(1, 0, 0, "", "root________");
+    Folder(2, 1, 0, "menu", "menu________");
+    Folder(3, 1, 1, "", "toolbar_____");
+    Folder(4, 1, 2, "tags", "tags________");
+    Folder(5, 1, 3, "Andere Lesezeichen", "unfiled_____");
+    Folder(6, 1, 4, "mobile", "mobile______");
+  }
+
+ private:
+  static std::string Quote(const std::string& text) {
+    // A blob cast to text keeps bytes that are not valid UTF-8.
+    std::string hex;
+    for (const unsigned char c : text) {
+      hex += "0123456789ABCDEF"[c >> 4];
+      hex += "0123456789ABCDEF"[c & 15];
+    }
+    return "CAST(X'" + hex + "' AS TEXT)";
+  }
+  void Entry(int id, int type, const std::string& fk, int parent, int position,
+             const std::string& title, const std::string& guid) {
+    Run("INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, guid) VALUES (" +
+        std::to_string(id) + ", " + std::to_string(type) + ", " + fk + ", " +
+        std::to_string(parent) + ", " + std::to_string(position) + ", " + Quote(title) + ", " +
+        (guid.empty() ? "NULL" : Quote(guid)) + ")");
+  }
+
+  sqlite3* db_ = nullptr;
+};
+
+TEST(ReadFirefoxPlacesTest, RootsFoldersAndLinksInPositionOrder) {
+  testing::TempFolder folder;
+  {
+    PlacesFile places(folder.Path("places.sqlite"));
+    places.Roots();
+    places.Folder(10, 2, 2, "Work");
+    places.Link(11, 10, 1, "B", "https://b.example/");
+    places.Link(12, 10, 0, "A", "https://a.example/");
+    places.Folder(13, 10, 3, "Deep");
+    places.Link(14, 13, 0, "Deep link", "https://deep.example/");
+    places.Folder(15, 10, 2, "Empty");
+    places.Separator(16, 2, 1);
+    places.Link(17, 2, 0, "Menu link", "https://menu.example/");
+    places.Link(20, 3, 1, "Tool", "https://tool.example/");
+    places.Link(21, 3, 0, "Most visited", "place:sort=8&maxResults=10");
+    places.Run(
+        "INSERT INTO moz_bookmarks (id, type, fk, parent, position, title)"
+        " VALUES (22, 1, 999, 3, 2, 'Place gone')");
+    places.Folder(30, 4, 0, "news");
+    places.Link(31, 30, 0, "Tagged", "https://tagged.example/");
+    places.Link(40, 5, 0, "Caf\xE9", "https://caf\xC3\xA9.example/\xFF\xED\xA0\x80");
+    places.Link(41, 5, 1, "Bell\x07", "https://bell.example/");
+    places.Link(42, 5, 2, "", "https://untitled.example/");
+    places.Link(50, 6, 0, "Phone", "https://phone.example/");
+    // Parent links that loop: out of reach of the root, or back to it.
+    places.Folder(60, 61, 0, "Loop A");
+    places.Folder(61, 60, 0, "Loop B");
+    places.Link(62, 61, 1, "Lost", "https://lost.example/");
+    places.Folder(63, 63, 0, "Own parent");
+    places.Run("UPDATE moz_bookmarks SET parent = 10 WHERE id = 1");
+  }
+  const SourceBookmarks expected = {
+      {"Bookmarks Menu", {}, "Menu link", "https://menu.example/"},
+      {"Bookmarks Menu", {"Work"}, "A", "https://a.example/"},
+      {"Bookmarks Menu", {"Work"}, "B", "https://b.example/"},
+      {"Bookmarks Menu", {"Work", "Deep"}, "Deep link", "https://deep.example/"},
+      {"Bookmarks Toolbar", {}, "Most visited", "place:sort=8&maxResults=10"},
+      {"Bookmarks Toolbar", {}, "Tool", "https://tool.example/"},
+      {"Andere Lesezeichen",
+       {},
+       "Caf\xEF\xBF\xBD",
+       "https://café.example/\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"Andere Lesezeichen", {}, "Bell\x07", "https://bell.example/"},
+      {"Andere Lesezeichen", {}, "", "https://untitled.example/"},
+      {"Mobile Bookmarks", {}, "Phone", "https://phone.example/"},
+  };
+  const Result<SourceBookmarks> read = ReadFirefoxPlaces(folder.Path("places.sqlite"));
+  ASSERT_TRUE(read.ok()) << read.status().reason();
+  EXPECT_EQ(*read, expected);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Points the temporary folder of the process at `folder` for one scope.
+class TemporaryFolderOverride {
+ public:
+  explicit TemporaryFolderOverride(const std::string& folder) {
+    if (const char* old = getenv("TMPDIR")) old_ = old;
+    setenv("TMPDIR", folder.c_str(), 1);
+  }
+  ~TemporaryFolderOverride() {
+    if (old_.empty()) {
+      unsetenv("TMPDIR");
+    } else {
+      setenv("TMPDIR", old_.c_str(), 1);
+    }
+  }
+
+ private:
+  std::string old_;
+};
+
+TEST(ReadFirefoxPlacesTest, ReadsWhatIsSavedWhileTheBrowserHoldsTheDatabase) {
+  const struct {
+    const char* journal_mode;
+    bool exclusive;
+  } cases[] = {{"WAL", true}, {"WAL", false}, {"DELETE", true}, {"DELETE", false}};
+  for (const auto& [journal_mode, exclusive] : cases) {
+    SCOPED_TRACE(std::string(journal_mode) + (exclusive ? " exclusive" : " normal"));
+    testing::TempFolder folder;
+    folder.MakeFolder("temp");
+    const std::string path = folder.Path("profile/places.sqlite");
+    folder.MakeFolder("profile");
+    PlacesFile browser(path, journal_mode);
+    // In exclusive mode the first write takes a lock that is never given back.
+    if (exclusive) browser.Run("PRAGMA locking_mode = EXCLUSIVE");
+    browser.Roots();
+    browser.Link(10, 3, 0, "Saved", "https://saved.example/");
+    browser.Run("BEGIN IMMEDIATE");
+    browser.Link(11, 3, 1, "Not saved yet", "https://unsaved.example/");
+
+    const TemporaryFolderOverride temp(folder.Path("temp"));
+    const Result<SourceBookmarks> read = ReadFirefoxPlaces(path);
+    EXPECT_TRUE(read.ok()) << read.status().reason();
+    if (read.ok()) {
+      EXPECT_EQ(*read,
+                (SourceBookmarks{{"Bookmarks Toolbar", {}, "Saved", "https://saved.example/"}}));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path("temp"))) << "a copy was left behind";
+    browser.Run("COMMIT");
+  }
+}
+
+TEST(ReadFirefoxPlacesTest, RefusesWhatIsNoFirefoxBookmarksDatabase) {
+  const struct {
+    const char* name;
+    void (*make)(const std::string& path);
+    std::string reason;
+  } cases[] = {
+      {"missing", [](const std::string&) {}, "cannot open"},
+      {"text", [](const std::string& path) { WriteBytes(path, "hello"); },
+       "file is not a database"},
+      {"broken",
+       [](const std::string& path) {
+         WriteBytes(path, std::string("SQLite format 3\0", 16) + std::string(4096, '\x55'));
+       },
+       "cannot read"},
+      {"foreign",
+       [](const std::string& path) {
+         sqlite3* db = nullptr;
+         sqlite3_open(path.c_str(), &db);
+         sqlite3_exec(db, "CREATE TABLE notes (id INTEGER, text TEXT)", nullptr, nullptr, nullptr);
+         sqlite3_close(db);
+       },
+       "is not a Firefox bookmarks database: it has no bookmark tables"},
+      {"no root", [](const std::string& path) { PlacesFile places(path); },
+       "is not a Firefox bookmarks database: it has no root folder"},
+      {"older columns",
+       [](const std::string& path) {
+         PlacesFile places(path);
+         places.Run("ALTER TABLE moz_bookmarks DROP COLUMN guid");
+       },
+       "is not a Firefox bookmarks database this program can read: no such column"},
+      {"a link in 101 folders",
+       [](const std::string& path) {
+         PlacesFile places(path);
+         places.Roots();
+         places.Run("BEGIN");
+         for (int level = 0; level <= 100; ++level)
+           places.Folder(100 + level, level == 0 ? 2 : 99 + level, 0, "F");
+         places.Link(5000, 200, 0, "Deep", "https://deep.example/");
+         places.Run("COMMIT");
+       },
+       "has folders nested more than 100 deep"},
+      {"too many entries",
+       [](const std::string& path) {
+         PlacesFile places(path);
+         places.Roots();
+         places.Run(
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200000)"
+             " INSERT INTO moz_bookmarks (id, type, parent, position) SELECT 100 + i, 3, 2, i FROM "
+             "n");
+       },
+       "holds more than 200000 bookmarks, folders and separators"},
+  };
+  for (const auto& [name, make, reason] : cases) {
+    testing::TempFolder folder;
+    const std::string path = folder.Path("places.sqlite");
+    make(path);
+    const Result<SourceBookmarks> read = ReadFirefoxPlaces(path);
+    ASSERT_FALSE(read.ok()) << name;
+    EXPECT_NE(read.status().reason().find(reason), std::string::npos)
+        << name << ": " << read.status().reason();
+    EXPECT_EQ(read.status().reason().find('\n'), std::string::npos) << name;
+  }
+}
+
+TEST(ReadFirefoxPlacesTest, FoldersNestedUpToTheLimit) {
+  testing::TempFolder folder;
+  {
+    PlacesFile places(folder.Path("places.sqlite"));
+    places.Roots();
+    places.Run("BEGIN");
+    for (int level = 1; level <= static_cast<int>(kMaxFolderDepth); ++level) {
+      places.Folder(100 + level, level == 1 ? 2 : 99 + level, 0, "F" + std::to_string(level));
+    }
+    places.Link(5000, 100 + kMaxFolderDepth, 0, "Deep", "https://deep.example/");
+    places.Run("COMMIT");
+  }
+  const Result<SourceBookmarks> read = ReadFirefoxPlaces(folder.Path("places.sqlite"));
+  ASSERT_TRUE(read.ok()) << read.status().reason();
+  ASSERT_EQ(read->size(), 1u);
+  EXPECT_EQ((*read)[0].folders.size(), kMaxFolderDepth);
+  EXPECT_EQ((*read)[0].folders.back(), "F" + std::to_string(kMaxFolderDepth));
+}
+
+}  // namespace
+}  // namespace qv::import

@@ -1,0 +1,87 @@
+#include "import/import_target.h"
+
+#include <gtest/gtest.h>
+
+#include "generator/types.h"
+#include "settings/settings_file.h"
+#include "support/temp_folder.h"
+
+namespace qv::import {
+namespace {
+
+using testing::CrLfLines;
+using testing::TempFolder;
+
+// A settings file as a user's program left it: values the reader would
+// change on loading (a mixed-case description, a title size "07"), a line
+// the program does not know, and the Favorites line 8 empty.
+std::vector<std::string> UsersSettingsLines() {
+  return {"#112233",  "#445566",     "#778899", "#AABBCC", "Title", "p.html", "Me",
+          "",         "a",           "b",       "desc",    "e@x",   "l1",     "l2",
+          "<!-- -->", "A startpage", "kw",      "07",      " 1",    "extra"};
+}
+
+TEST(SettleImportFolder, FillsAnEmptySettingWithTheHomeFavoritesAndKeepsEveryOtherLine) {
+  TempFolder program, home;
+  std::vector<std::string> lines = UsersSettingsLines();
+  program.WriteFile("ins.txt", CrLfLines(lines));
+
+  const auto planned = SettleImportFolder(program.path(), home.path(), /*dry_run=*/true);
+  ASSERT_TRUE(planned.ok()) << planned.status().reason();
+  EXPECT_EQ(*planned, home.Path("Favorites/"));
+  EXPECT_FALSE(home.Exists("Favorites"));
+  EXPECT_EQ(program.ReadFile("ins.txt"), CrLfLines(lines));
+
+  const auto settled = SettleImportFolder(program.path(), home.path(), false);
+  ASSERT_TRUE(settled.ok()) << settled.status().reason();
+  EXPECT_EQ(*settled, home.Path("Favorites/"));
+  EXPECT_TRUE(home.Exists("Favorites"));
+  lines[7] = home.Path("Favorites/");
+  EXPECT_EQ(program.ReadFile("ins.txt"), CrLfLines(lines));
+  // From now on the setting names it.
+  EXPECT_EQ(SettleImportFolder(program.path(), "", false).value(), home.Path("Favorites/"));
+}
+
+TEST(SettleImportFolder, WritesMissingSettingsLinesAsTheProgramWould) {
+  for (const std::vector<std::string>& lines :
+       {std::vector<std::string>{}, std::vector<std::string>{"#000000", "#111111"}}) {
+    TempFolder program, home;
+    if (!lines.empty()) program.WriteFile("ins.txt", CrLfLines(lines));
+    ASSERT_TRUE(SettleImportFolder(program.path(), home.path(), false).ok());
+    ProgramState expected;
+    for (std::size_t i = 0; i < lines.size(); ++i) CodeOf(expected.settings, kColours[i]) = lines[i];
+    expected.settings.favorites_folder = home.Path("Favorites/");
+    EXPECT_EQ(program.ReadFile("ins.txt"), FormatSettings(expected.settings, 0));
+  }
+}
+
+TEST(SettleImportFolder, ASetFolderMustExistAndNothingIsWritten) {
+  TempFolder program, home, favorites;
+  std::vector<std::string> lines = UsersSettingsLines();
+  const struct {
+    std::string setting;
+    bool ok;
+  } cases[] = {
+      {favorites.path(), true},
+      {favorites.Path("missing"), false},
+      {"relative/folder", false},
+  };
+  for (const auto& c : cases) {
+    lines[7] = c.setting;
+    program.WriteFile("ins.txt", CrLfLines(lines));
+    const auto folder = SettleImportFolder(program.path(), home.path(), false);
+    EXPECT_EQ(folder.ok(), c.ok) << c.setting;
+    if (folder.ok()) {
+      EXPECT_EQ(*folder, favorites.path());
+    } else {
+      EXPECT_NE(folder.status().reason().find(c.setting), std::string::npos);
+    }
+    EXPECT_EQ(program.ReadFile("ins.txt"), CrLfLines(lines));
+  }
+  EXPECT_EQ(home.Entries(), std::vector<std::string>{});
+  TempFolder no_settings;
+  EXPECT_FALSE(SettleImportFolder(no_settings.path(), "", false).ok());
+}
+
+}  // namespace
+}  // namespace qv::import
