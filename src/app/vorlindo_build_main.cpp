@@ -8,7 +8,6 @@
 // reason on standard error for a run that left no page), until it is
 // interrupted or terminated; it exits with status 0 then, and with status 1
 // when the folders cannot be watched.
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -17,6 +16,7 @@
 #include <system_error>
 
 #include "generator/folder_watcher.h"
+#include "generator/stop_signal.h"
 #include "run/page_watch.h"
 #include "run/start_page.h"
 #include "run/surroundings.h"
@@ -48,34 +48,19 @@ bool Report(const qv::RunReport& report) {
   return true;
 }
 
-// What an interrupt or termination reaches: a flag and the watcher's wake,
-// both safe to touch from a signal handler.
-volatile std::sig_atomic_t stop_requested = 0;
-qv::FolderWatcher* watcher_to_wake = nullptr;
-
-extern "C" void RequestStop(int) {
-  stop_requested = 1;
-  if (watcher_to_wake != nullptr) watcher_to_wake->Wake();
-}
-
 int BuildAndWatch() {
   qv::Result<std::unique_ptr<qv::FolderWatcher>> watcher = qv::FolderWatcher::Open();
   if (!watcher.ok()) {
     std::fprintf(stderr, "%s: %s\n", kProgramName, watcher.status().reason().c_str());
     return 1;
   }
-  watcher_to_wake = watcher->get();
-  std::signal(SIGINT, RequestStop);
-  std::signal(SIGTERM, RequestStop);
+  const qv::StopOnSignals stop(**watcher);
 
   qv::ProgramState state;
   qv::SystemSurroundings surroundings;
   const qv::Status watched = qv::BuildAndWatch(
-      state, surroundings, **watcher, [] { return stop_requested != 0; },
+      state, surroundings, **watcher, [&stop] { return stop.Requested(); },
       [](const qv::RunReport& report) { Report(report); });
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
-  watcher_to_wake = nullptr;
   if (!watched.ok()) {
     std::fprintf(stderr, "%s: %s\n", kProgramName, watched.reason().c_str());
     return 1;
