@@ -151,6 +151,31 @@ void ProgramController::FavoritesChanged() {
   RebuildFromSavedSettings();
 }
 
+void ProgramController::ImportClicked() {
+  if (importer_ == nullptr || import_view_ == nullptr) return;
+  BusyScope busy(*this);
+  // The import goes where the settings file says, so the window's values are
+  // saved first, as a refresh does.
+  if (!Save(SaveFailureWordsFor(state_.language_code).kept)) return;
+  const ImportWords& words = ImportWordsOf(LanguageOfCode(state_.language_code));
+  const std::vector<BookmarkSource> sources = importer_->SourcesFound();
+  const std::optional<std::size_t> chosen = import_view_->ChooseSource(sources, words);
+  if (!chosen) return;
+  const std::optional<std::string> path =
+      *chosen < sources.size() ? sources[*chosen].path : import_view_->ChooseFile(words);
+  if (!path) return;
+  const Result<BookmarkImporter::Outcome> outcome =
+      importer_->Import(*path, surroundings_.AppFolder());
+  // The import may have settled the Favorites folder in the settings file;
+  // the rebuild reads it back.
+  if (outcome.ok()) Rebuild();
+  import_view_->ShowOutcome(
+      {words.title, outcome.ok()
+                        ? std::string(words.imported_into) + " " + outcome->favorites_folder +
+                              ":\n" + outcome->summary
+                        : std::string(words.not_imported) + "\n" + outcome.status().reason()});
+}
+
 void ProgramController::RebuildFromSavedSettings() {
   BusyScope busy(*this);
   favorites_changed_while_busy_ = false;  // the run below reads those changes

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "control/bookmark_import.h"
 #include "control/favorites_watch.h"
 #include "control/views.h"
 #include "run/surroundings.h"
@@ -40,6 +41,9 @@ class ProgramController {
   void LanguageChosen(Language language);
   // The Favorites folder changed on disk.
   void FavoritesChanged();
+  // "Import bookmarks...": saves, lets the user pick a source, imports it
+  // into the Favorites folder, rebuilds and tells the outcome.
+  void ImportClicked();
 
   const ProgramState& state() const { return state_; }
   // How the program ends; replaces the one given at construction.
@@ -47,6 +51,11 @@ class ProgramController {
   // From now on every run makes `watch` follow the folders it read; none by
   // default.
   void set_favorites_watch(FavoritesWatch* watch) { favorites_watch_ = watch; }
+  // What the import button uses; without them it does nothing.
+  void set_bookmark_import(BookmarkImporter* importer, ImportView* view) {
+    importer_ = importer;
+    import_view_ = view;
+  }
 
  private:
   // Saves the settings, then builds and shows the page. A save that fails is
@@ -70,6 +79,8 @@ class ProgramController {
   ProgramState state_;
   bool ending_ = false;
   FavoritesWatch* favorites_watch_ = nullptr;
+  BookmarkImporter* importer_ = nullptr;
+  ImportView* import_view_ = nullptr;
   // A rebuild is under way (a message box of it may let other events in);
   // a change of the Favorites folder reported meanwhile waits for its end.
   int busy_ = 0;
