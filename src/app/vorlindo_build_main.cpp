@@ -1,20 +1,20 @@
 // vorlindo-build: one generation run in the program's own folder, as the
 // program does at start-up, without windows. Reads "ins.txt" when present and
-// never writes it. Prints the page's path; exit status 0 when the page exists
-// afterwards, otherwise a one-line reason on standard error and status 1.
+// never writes it. Prints the page's path; exit status 0 only when this run
+// wrote the whole page, otherwise a one-line reason on standard error and
+// status 1 (the page of the run before then stays as it was).
 //
 // With --watch it builds the page again whenever the Favorites folder or the
 // program's own input files change, printing the path after each run (a
-// reason on standard error for a run that left no page), until it is
-// interrupted or terminated; it exits with status 0 then, and with status 1
-// when the folders cannot be watched.
+// reason on standard error for a run that failed), until it is interrupted or
+// terminated; it exits with status 0 then, and with status 1 when the folders
+// cannot be watched.
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <system_error>
 
+#include "app/process_setup.h"
 #include "generator/folder_watcher.h"
 #include "generator/stop_signal.h"
 #include "run/page_watch.h"
@@ -26,18 +26,10 @@ namespace {
 
 constexpr const char* kProgramName = "vorlindo-build";
 
-bool PageExists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
-
-// Tells what the run left; true when the page exists.
+// Tells what the run left; true when it wrote the page.
 bool Report(const qv::RunReport& report) {
-  if (!PageExists(report.page_path)) {
-    const std::string reason = report.page_status.ok()
-                                   ? "the page " + report.page_path + " was not written"
-                                   : report.page_status.reason();
-    std::fprintf(stderr, "%s: %s\n", kProgramName, reason.c_str());
+  if (!report.page_status.ok()) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, report.page_status.reason().c_str());
     return false;
   }
   for (const std::string& problem : report.problems) {
@@ -79,6 +71,7 @@ int main(int argc, char** argv) {
                  argv[0]);
     return 2;
   }
+  qv::IgnoreFileSizeSignal();
   if (watch) return BuildAndWatch();
 
   qv::ProgramState state;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/process_setup.h"
 #include "run/surroundings.h"
 #include "ui/desktop_program.h"
 #include "ui/startup_environment.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "%s\n", no_display.c_str());
     return 1;
   }
+  qv::IgnoreFileSizeSignal();
   qv::PrepareBrowserEnvironment();
   // The browser engine describes its set-up at every start; nobody needs that.
   QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));

@@ -29,6 +29,22 @@ const SaveFailureWords& SaveFailureWordsFor(std::int16_t language_code) {
                                                            : kEnglishSaveFailure;
 }
 
+struct RunFailureWords {
+  const char* title;
+  const char* cannot_write;
+  const char* kept;
+};
+
+constexpr RunFailureWords kDutchRunFailure = {
+    "Pagina niet gemaakt",
+    "De pagina kon niet worden gemaakt:", "Een eerdere pagina blijft zoals ze was."};
+constexpr RunFailureWords kEnglishRunFailure = {
+    "Page not built", "The page could not be built:", "Any earlier page is kept as it was."};
+
+const RunFailureWords& RunFailureWordsFor(std::int16_t language_code) {
+  return LanguageOfCode(language_code) == Language::kDutch ? kDutchRunFailure : kEnglishRunFailure;
+}
+
 }  // namespace
 
 // Marks the controller busy for one scope; a change of the Favorites folder
@@ -205,6 +221,12 @@ void ProgramController::Rebuild() {
   const RunReport report = BuildStartPage(state_, surroundings_);
   ShowBuiltPage(report, state_);
   settings_view_.ShowState(state_);
+  if (!report.page_status.ok()) {
+    // The preview shows the page of the run before, if any; say why.
+    const RunFailureWords& words = RunFailureWordsFor(state_.language_code);
+    settings_view_.ShowError({words.title, std::string(words.cannot_write) + "\n" +
+                                               report.page_status.reason() + "\n\n" + words.kept});
+  }
 }
 
 bool ProgramController::Save(const std::string& consequence) {

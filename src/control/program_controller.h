@@ -61,6 +61,8 @@ class ProgramController {
   // Saves the settings, then builds and shows the page. A save that fails is
   // reported to the user and nothing is rebuilt.
   void SaveAndRebuild();
+  // Builds and shows the page; a run that could not write it is reported to
+  // the user.
   void Rebuild();
   // Builds and shows the page from the saved settings, as start-up does,
   // leaving the program state as it is.

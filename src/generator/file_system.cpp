@@ -14,6 +14,7 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 bool IsPlainFileName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
+  if (name.size() > kLongestFileName) return false;
   return name.find_first_of(kNonNameCharacters) == std::string_view::npos;
 }
 

@@ -28,9 +28,14 @@ std::string WithTrailingSeparator(std::string_view folder);
 // `name` inside `folder`; `name` alone when `folder` is empty.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The longest file name, in bytes, that every file system the program meets
+// takes: 255 bytes on the common POSIX ones, 255 UTF-16 units on Windows,
+// which 255 bytes of UTF-8 never exceed.
+inline constexpr std::size_t kLongestFileName = 255;
+
 // True when `name` names a file of its own inside a folder: not empty, not
-// "." or "..", no separator (on Windows no "\", "/" or ":"; elsewhere no
-// "/" or "\"), no zero byte.
+// "." or "..", no longer than kLongestFileName, no separator (on Windows no
+// "\", "/" or ":"; elsewhere no "/" or "\"), no zero byte.
 bool IsPlainFileName(std::string_view name);
 
 enum class EntryKind { kFolder, kFile };
@@ -48,38 +53,6 @@ bool VisibleFileExists(const std::string& folder, const std::string& name);
 // Deletes the file at `path`; ok when it is gone afterwards.
 Status RemoveFile(const std::string& path);
 
-// Replaces the file at `path` with `contents` as one step: the contents go to
-// a new file in the same folder, which is then renamed over the old one. On
-// failure the old file stays whole.
-Status ReplaceFileAtomically(const std::string& path, std::string_view contents);
-
-// Many files replaced as ReplaceFileAtomically replaces one, at the cost of
-// one flush to disk for all of them rather than one each: every file is
-// written to a hidden temporary beside its place first, and Commit makes them
-// all durable at once, then renames each into place. So no file is ever seen
-// half-written, and after a crash each is whole, old or new. Temporaries not
-// committed are removed when the object goes.
-class FileReplacements {
- public:
-  FileReplacements() = default;
-  ~FileReplacements();
-  FileReplacements(const FileReplacements&) = delete;
-  FileReplacements& operator=(const FileReplacements&) = delete;
-
-  // Writes `contents` for the file at `path`; on failure nothing is staged.
-  Status Stage(const std::string& path, std::string_view contents);
-  // Puts every staged file in place, in the order staged, and makes the
-  // renames durable; stops at the first failure.
-  Status Commit();
-
- private:
-  struct Staged {
-    std::string temporary;
-    std::string path;
-  };
-  std::vector<Staged> staged_;
-};
-
 // A file open for reading. Opening never blocks: what is not a regular file
 // (a fifo, a device, a folder) does not open.
 class ReadableFile {
@@ -90,10 +63,11 @@ class ReadableFile {
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-// A file open for writing, created or emptied by Open.
+// A file open for writing. Files are only ever written aside and put in place
+// whole (ReplacementFile, file_replacement.h), never emptied and rewritten
+// where they stand.
 class WritableFile {
  public:
-  static Result<std::unique_ptr<WritableFile>> Open(const std::string& path);
   virtual ~WritableFile() = default;
   virtual Status Append(std::string_view data) = 0;
   virtual Status Close() = 0;

@@ -9,10 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <optional>
-#include <random>
 #include <string>
 #include <system_error>
 
@@ -100,69 +97,6 @@ class DirectoryCloser {
   DIR* directory_;
 };
 
-Status WriteAll(int fd, std::string_view data, const std::string& path) {
-  while (!data.empty()) {
-    const ssize_t written = write(fd, data.data(), data.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0)
-      return Status::Error(Failure("cannot write", path, written < 0 ? errno : EIO));
-    data.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return Status::Ok();
-}
-
-// A name for a temporary file beside `path` that is unlikely to exist. It
-// begins with "." so that a folder scan running meanwhile never lists the
-// half-written file, and it stays short whatever the length of `path`'s name.
-std::string TemporaryName(const std::string& path) {
-  static std::atomic<unsigned long long> counter{0};
-  static const unsigned long long seed =
-      std::random_device()() ^
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::mt19937_64 random(seed + counter.fetch_add(1) * 0x9E3779B97F4A7C15ULL + getpid());
-  const std::size_t slash = path.rfind('/');
-  std::string name = path.substr(0, slash == std::string::npos ? 0 : slash + 1) + ".~";
-  for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
-  return name + ".tmp";
-}
-
-// Creates a new, exclusive temporary file beside `path`; -1 with errno set on
-// failure. Mode 0666 lets the umask decide the permissions of a new file.
-int CreateTemporary(const std::string& path, std::string& temporary) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = TemporaryName(path);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// Writes `contents` to the open temporary file, makes it durable and closes
-// it; the replacement keeps the permission bits of the file it replaces.
-Status FinishTemporary(int fd, std::string_view contents, const std::string& path) {
-  Status status = WriteAll(fd, contents, path);
-  struct stat old_file;
-  if (status.ok() && stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode) &&
-      fchmod(fd, old_file.st_mode & 07777) != 0) {
-    status = Status::Error(Failure("cannot write", path, errno));
-  }
-  if (status.ok() && fsync(fd) != 0) status = Status::Error(Failure("cannot write", path, errno));
-  if (close(fd) != 0 && status.ok()) status = Status::Error(Failure("cannot write", path, errno));
-  return status;
-}
-
-// Makes the rename itself durable; a folder that cannot be synced changes
-// nothing about the result.
-void SyncFolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 class PosixReadableFile : public ReadableFile {
  public:
   explicit PosixReadableFile(int fd) : fd_(fd) {}
@@ -178,28 +112,6 @@ class PosixReadableFile : public ReadableFile {
 
  private:
   int fd_;
-};
-
-class PosixWritableFile : public WritableFile {
- public:
-  PosixWritableFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~PosixWritableFile() override { Close(); }
-
-  Status Append(std::string_view data) override {
-    if (fd_ < 0) return Status::Error(Failure("cannot write", path_, EBADF));
-    return WriteAll(fd_, data, path_);
-  }
-
-  Status Close() override {
-    if (fd_ < 0) return Status::Ok();
-    const int result = close(fd_);
-    fd_ = -1;
-    return result == 0 ? Status::Ok() : Status::Error(Failure("cannot write", path_, errno));
-  }
-
- private:
-  int fd_;
-  std::string path_;
 };
 
 // Opens without blocking and keeps the descriptor only for a regular file:
@@ -245,71 +157,10 @@ Status RemoveFile(const std::string& path) {
   return Status::Error(Failure("cannot delete", path, errno));
 }
 
-Status ReplaceFileAtomically(const std::string& path, std::string_view contents) {
-  std::string temporary;
-  const int fd = CreateTemporary(path, temporary);
-  if (fd < 0) return Status::Error(Failure("cannot write", path, errno));
-  Status status = FinishTemporary(fd, contents, path);
-  if (status.ok() && rename(temporary.c_str(), path.c_str()) != 0) {
-    status = Status::Error(Failure("cannot replace", path, errno));
-  }
-  if (!status.ok()) {
-    unlink(temporary.c_str());
-    return status;
-  }
-  SyncFolderOf(path);
-  return status;
-}
-
-FileReplacements::~FileReplacements() {
-  for (const Staged& staged : staged_) unlink(staged.temporary.c_str());
-}
-
-Status FileReplacements::Stage(const std::string& path, std::string_view contents) {
-  std::string temporary;
-  const int fd = CreateTemporary(path, temporary);
-  if (fd < 0) return Status::Error(Failure("cannot write", path, errno));
-  Status status = WriteAll(fd, contents, path);
-  struct stat old_file;
-  if (status.ok() && stat(path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode) &&
-      fchmod(fd, old_file.st_mode & 07777) != 0) {
-    status = Status::Error(Failure("cannot write", path, errno));
-  }
-  if (close(fd) != 0 && status.ok()) status = Status::Error(Failure("cannot write", path, errno));
-  if (!status.ok()) {
-    unlink(temporary.c_str());
-    return status;
-  }
-  staged_.push_back({std::move(temporary), path});
-  return status;
-}
-
-// One sync for all the contents before any rename, one for the renames.
-Status FileReplacements::Commit() {
-  sync();
-  Status status = Status::Ok();
-  std::size_t done = 0;
-  for (; done < staged_.size() && status.ok(); ++done) {
-    if (rename(staged_[done].temporary.c_str(), staged_[done].path.c_str()) != 0) {
-      status = Status::Error(Failure("cannot replace", staged_[done].path, errno));
-      break;
-    }
-  }
-  staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(done));
-  sync();
-  return status;
-}
-
 Result<std::unique_ptr<ReadableFile>> ReadableFile::Open(const std::string& path) {
   const Result<int> fd = OpenRegularFile(path, O_RDONLY);
   if (!fd.ok()) return fd.status();
   return std::unique_ptr<ReadableFile>(std::make_unique<PosixReadableFile>(*fd));
-}
-
-Result<std::unique_ptr<WritableFile>> WritableFile::Open(const std::string& path) {
-  const Result<int> fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC);
-  if (!fd.ok()) return fd.status();
-  return std::unique_ptr<WritableFile>(std::make_unique<PosixWritableFile>(*fd, path));
 }
 
 }  // namespace qv

@@ -137,13 +137,13 @@ void WriteJumpList(LineWriter& out, const std::vector<std::string>& entries) {
 }
 
 void CopyTemplate(const std::string& path, LineWriter& out) {
-  LineReader reader(path);  // a missing template counts as empty
+  LineReader reader(path, kLongestTextLine);  // a missing template counts as empty
   std::string line;
   while (reader.Next(line)) out.WriteLine(line);
 }
 
 void CopyFooter(const std::string& path, const std::vector<std::string>& entries, LineWriter& out) {
-  LineReader reader(path);
+  LineReader reader(path, kLongestTextLine);
   std::string line;
   while (reader.Next(line)) {
     // The whole marker line, text around the marker included, gives way to
@@ -158,20 +158,21 @@ void CopyFooter(const std::string& path, const std::vector<std::string>& entries
 
 }  // namespace
 
-Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder) {
-  LineWriter page(app_folder + kIntermediateFileName);
-  CopyTemplate(app_folder + kHeaderTemplateName, page);
+Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder, WritableFile& page,
+                      WritableFile& jump_list) {
+  LineWriter page_lines(page);
+  CopyTemplate(app_folder + kHeaderTemplateName, page_lines);
 
-  RowWriter rows(page);
+  RowWriter rows(page_lines);
   for (const LinkGrid::Row& row : grid.rows()) rows.WriteRow(row);
 
-  LineWriter options(app_folder + kOptionFileName);
-  WriteJumpList(options, rows.option_entries());
-  const Status options_status = options.Close();
+  LineWriter jump_list_lines(jump_list);
+  WriteJumpList(jump_list_lines, rows.option_entries());
+  const Status jump_list_status = jump_list_lines.Flush();
 
-  CopyFooter(app_folder + kFooterTemplateName, rows.option_entries(), page);
-  const Status page_status = page.Close();
-  return page_status.ok() ? options_status : page_status;
+  CopyFooter(app_folder + kFooterTemplateName, rows.option_entries(), page_lines);
+  const Status page_status = page_lines.Flush();
+  return page_status.ok() ? jump_list_status : page_status;
 }
 
 }  // namespace qv

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "generator/side_files.h"
+#include "generator/link_table.h"
 #include "generator/text.h"
 #include "generator/text_file.h"
 
@@ -136,16 +136,14 @@ std::string MergeLine(std::string line, const MergeSources& sources) {
   return line;
 }
 
-Status MergePage(const std::string& app_folder, const std::string& page_file_name,
+Status MergePage(const std::string& intermediate_path, WritableFile& page,
                  const MergeSources& sources) {
-  const std::string source_path = app_folder + kIntermediateFileName;
-  LineReader reader(source_path);
+  LineReader reader(intermediate_path, kLongestTableLine);
   if (!reader.is_open()) return reader.open_status();
-  const std::string page_path = app_folder + page_file_name;
-  LineWriter page(page_path);
+  LineWriter page_lines(page);
   std::string line;
-  while (page.is_open() && reader.Next(line)) page.WriteLine(MergeLine(std::move(line), sources));
-  return page.Close();
+  while (reader.Next(line)) page_lines.WriteLine(MergeLine(std::move(line), sources));
+  return page_lines.Flush();
 }
 
 }  // namespace qv

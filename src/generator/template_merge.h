@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "generator/file_system.h"
 #include "generator/page_values.h"
 #include "generator/status.h"
 #include "generator/types.h"
@@ -26,9 +27,10 @@ struct MergeSources {
 // Applies the eighteen substitution steps, in order, to one line.
 std::string MergeLine(std::string line, const MergeSources& sources);
 
-// Reads "mijnstart.tmp" in `app_folder` line by line and writes the page
-// `page_file_name` beside it. Reports a page that could not be written.
-Status MergePage(const std::string& app_folder, const std::string& page_file_name,
+// Reads the intermediate page at `intermediate_path` line by line and writes
+// the merged lines into `page`, which the caller closes. Reports an
+// intermediate page that cannot be read or a failed write.
+Status MergePage(const std::string& intermediate_path, WritableFile& page,
                  const MergeSources& sources);
 
 }  // namespace qv

@@ -12,7 +12,8 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
-LineReader::LineReader(const std::string& path) {
+LineReader::LineReader(const std::string& path, std::size_t longest_line)
+    : longest_line_(longest_line) {
   Result<std::unique_ptr<ReadableFile>> file = ReadableFile::Open(path);
   if (!file.ok()) {
     open_status_ = file.status();
@@ -50,7 +51,9 @@ bool LineReader::ReadLine(std::string* sink) {
     const char* begin = buffer_.get() + start_;
     const char* end = buffer_.get() + end_;
     const char* stop = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
-    if (sink != nullptr) sink->append(begin, stop);
+    if (sink != nullptr && sink->size() < longest_line_) {
+      sink->append(begin, std::min<std::size_t>(stop - begin, longest_line_ - sink->size()));
+    }
     if (stop == end) {
       start_ = end_;
       if (!Fill()) return true;  // a last line without terminator
@@ -85,46 +88,25 @@ bool LineReader::NextStartsWith(std::string_view prefix) {
   return std::string_view(buffer_.get() + start_, available) == prefix;
 }
 
-std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines) {
+std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines,
+                                   std::size_t longest_line) {
   std::vector<std::string> lines;
-  LineReader reader(path);
+  LineReader reader(path, longest_line);
   std::string line;
   while (lines.size() < max_lines && reader.Next(line)) lines.push_back(line);
   return lines;
 }
 
-LineWriter::LineWriter(const std::string& path) : path_(path) {
-  Result<std::unique_ptr<WritableFile>> file = WritableFile::Open(path);
-  if (file.ok()) {
-    file_ = std::move(file).value();
-  } else {
-    status_ = file.status();
-  }
-}
-
-LineWriter::~LineWriter() {
-  Close();
-}
-
 void LineWriter::WriteLine(std::string_view line) {
-  if (file_ == nullptr || !status_.ok()) return;
+  if (!status_.ok()) return;
   buffer_.append(line);
   buffer_.append("\r\n");
   if (buffer_.size() >= kBufferSize) Flush();
 }
 
-void LineWriter::Flush() {
-  if (file_ != nullptr && status_.ok() && !buffer_.empty()) status_ = file_->Append(buffer_);
+Status LineWriter::Flush() {
+  if (status_.ok() && !buffer_.empty()) status_ = file_.Append(buffer_);
   buffer_.clear();
-}
-
-Status LineWriter::Close() {
-  Flush();
-  if (file_ != nullptr) {
-    Status closed = file_->Close();
-    if (status_.ok()) status_ = closed;
-    file_.reset();
-  }
   return status_;
 }
 

@@ -1,7 +1,9 @@
 // Text files as this program reads and writes them. A line read ends at CR LF,
 // at CR or at LF, and the terminator is not part of it; a last line without
 // terminator is a line, an empty file has no lines. Every line written ends in
-// CR LF. A file that cannot be opened reads as no lines.
+// CR LF. A file that cannot be opened reads as no lines. A reader keeps at
+// most its longest-line bytes of a line and passes over the rest, so that no
+// file, however damaged, takes more memory than that.
 #pragma once
 
 #include <cstddef>
@@ -15,15 +17,22 @@
 
 namespace qv {
 
+// The longest line kept from a template, a language file or the Wine
+// registry: hand-written HTML and text, whose lines stay far below it even
+// with an inline picture. The bound only keeps a damaged file from filling
+// the memory.
+inline constexpr std::size_t kLongestTextLine = 16 << 20;
+
 class LineReader {
  public:
-  explicit LineReader(const std::string& path);
+  LineReader(const std::string& path, std::size_t longest_line);
 
   bool is_open() const { return file_ != nullptr; }
   // Ok when the file is open, else why it could not be opened.
   const Status& open_status() const { return open_status_; }
 
-  // Reads the next line into `line`; false at the end of the file.
+  // Reads the next line into `line`, cut to the longest line; false at the
+  // end of the file.
   bool Next(std::string& line);
   // Passes over the next line without keeping it; false at the end.
   bool Skip();
@@ -35,6 +44,7 @@ class LineReader {
   // Consumes the rest of the current line, appending it to `sink` when given.
   bool ReadLine(std::string* sink);
 
+  std::size_t longest_line_;
   std::unique_ptr<ReadableFile> file_;
   Status open_status_ = Status::Ok();
   std::unique_ptr<char[]> buffer_;
@@ -43,30 +53,26 @@ class LineReader {
   bool eof_ = false;
 };
 
-// Reads at most `max_lines` lines of the file at `path`.
-std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines);
+// Reads at most `max_lines` lines of the file at `path`, each cut to
+// `longest_line`.
+std::vector<std::string> ReadLines(const std::string& path, std::size_t max_lines,
+                                   std::size_t longest_line);
 
+// Writes lines into a file that its caller owns and closes.
 class LineWriter {
  public:
-  // Creates the file, or empties it when it exists.
-  explicit LineWriter(const std::string& path);
-  ~LineWriter();
+  explicit LineWriter(WritableFile& file) : file_(file) {}
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  bool is_open() const { return file_ != nullptr; }
-
-  // Writes `line` followed by CR LF.
+  // Writes `line` followed by CR LF. After a failure nothing more is written.
   void WriteLine(std::string_view line);
-  // Flushes and closes; reports the first failure of the open, a write or the
-  // close.
-  Status Close();
+  // Hands what is buffered to the file; reports the first failure of any
+  // write.
+  Status Flush();
 
  private:
-  void Flush();
-
-  std::string path_;
-  std::unique_ptr<WritableFile> file_;
+  WritableFile& file_;
   std::string buffer_;
   Status status_ = Status::Ok();
 };

@@ -17,6 +17,9 @@ namespace {
 
 // profiles.ini holds a few sections of a few keys; more is not a real one.
 constexpr std::size_t kMaxIniLines = 10'000;
+// A profiles.ini line holds a key and a folder path; anything longer is no
+// line of one.
+constexpr std::size_t kLongestIniLine = 64 * 1024;
 // "Local State" holds the profiles' names among the browser's settings.
 constexpr std::size_t kMaxLocalStateBytes = std::size_t{16} << 20;
 
@@ -40,7 +43,7 @@ struct IniSection {
 
 std::vector<IniSection> ReadIni(const std::string& path) {
   std::vector<IniSection> sections;
-  std::vector<std::string> lines = ReadLines(path, kMaxIniLines);
+  std::vector<std::string> lines = ReadLines(path, kMaxIniLines, kLongestIniLine);
   if (!lines.empty()) lines.front() = std::string(WithoutByteOrderMark(lines.front()));
   for (const std::string& raw : lines) {
     const std::string_view line = TrimBlanks(raw);

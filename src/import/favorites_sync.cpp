@@ -12,6 +12,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/folder_scan.h"
 #include "import/favorites_names.h"

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
 #include "generator/text_file.h"
@@ -38,7 +39,7 @@ Status StoreFavoritesFolder(const std::string& app_folder, const std::string& fo
   const std::string path = app_folder + kSettingsFileName;
   std::vector<std::string> lines;
   if (VisibleFileExists(app_folder, kSettingsFileName)) {
-    LineReader reader(path);
+    LineReader reader(path, kLongestSettingsLine);
     if (!reader.is_open()) return reader.open_status();
     for (std::string line; reader.Next(line);) lines.push_back(line);
   }

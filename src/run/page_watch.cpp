@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
 #include "settings/favorites_lookup.h"
@@ -20,8 +21,10 @@ constexpr std::array<std::string_view, 5> kProgramInputs = {
     kSettingsFileName, kHeaderTemplateName, kFooterTemplateName, kDutchLanguageFileName,
     kEnglishLanguageFileName};
 
+// The page, the jump list, and the temporary files a run writes them as.
 bool IsOwnOutput(const std::string& name, const PageSources& sources) {
-  return name == sources.page_file_name || name == kIntermediateFileName || name == kOptionFileName;
+  return name == sources.page_file_name || name == kOptionFileName ||
+         IsTemporaryFileName(name, kIntermediateFileName);
 }
 
 bool IsProgramInput(const std::string& name) {

@@ -1,10 +1,15 @@
 #include "run/start_page.h"
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <string>
 #include <system_error>
 
+#include "generator/file_replacement.h"
 #include "generator/file_system.h"
+#include "generator/folder_lock.h"
 #include "generator/folder_scan.h"
 #include "generator/link_collection.h"
 #include "generator/link_table.h"
@@ -21,19 +26,19 @@ namespace {
 // Only the first nine lines of a language file are used.
 constexpr std::size_t kLanguageFileLines = kLanguageLineCount - 1;
 
+// How long a run waits for another run in the same program folder. Runs take
+// a second or two even for tens of thousands of links; a run that takes
+// longer than this is stuck, and waiting on would only hide that.
+constexpr std::chrono::seconds kLockWait{30};
+
 LanguageLines ReadLanguageLines(const std::string& app_folder, Language language) {
   LanguageLines lines;
   const char* name = LanguageFileName(language);
   if (!VisibleFileExists(app_folder, name)) return lines;
-  std::vector<std::string> read = ReadLines(app_folder + name, kLanguageFileLines);
+  std::vector<std::string> read =
+      ReadLines(app_folder + name, kLanguageFileLines, kLongestTextLine);
   for (std::size_t i = 0; i < read.size(); ++i) lines[i + 1] = std::move(read[i]);
   return lines;
-}
-
-void RemoveIfPresent(const std::string& app_folder, const std::string& name, RunReport& report) {
-  if (!VisibleFileExists(app_folder, name)) return;
-  const Status removed = RemoveFile(app_folder + name);
-  if (!removed.ok()) report.problems.push_back(removed.reason());
 }
 
 bool FolderExists(const std::string& path) {
@@ -45,28 +50,37 @@ void Note(const Status& status, RunReport& report) {
   if (!status.ok()) report.problems.push_back(status.reason());
 }
 
-}  // namespace
+// The page's files, each written aside and put in place only when the whole
+// page has been written: until then the page and "option.txt" of the run
+// before stay as they were.
+struct PageFiles {
+  std::unique_ptr<ReplacementFile> intermediate;
+  std::unique_ptr<ReplacementFile> jump_list;
+  std::unique_ptr<ReplacementFile> page;
+};
 
-RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
+// Every temporary file of a run is named after "mijnstart.tmp", so that the
+// next run can tell and remove what a killed run left.
+Result<PageFiles> CreatePageFiles(const std::string& app_folder, const std::string& page_path) {
+  PageFiles files;
+  for (auto [file, target] : {std::pair{&files.intermediate, page_path},
+                              std::pair{&files.jump_list, app_folder + kOptionFileName},
+                              std::pair{&files.page, page_path}}) {
+    Result<std::unique_ptr<ReplacementFile>> created =
+        ReplacementFile::Create(app_folder, kIntermediateFileName, target);
+    if (!created.ok()) return created.status();
+    *file = std::move(created).value();
+  }
+  return files;
+}
+
+// Scans the Favorites folder and writes the page; the run's steps after the
+// settings are settled.
+Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Status& favorites_known,
+                 const LanguageLines& language_lines, RunReport& report) {
   const std::string app_folder = surroundings.AppFolder();
-  RunReport report;
-
-  // Everything a run builds starts empty; only the disk and the program state
-  // carry over from the run before. A missing settings file leaves the state
-  // as it is.
   ColumnLists columns;
   LinkGrid grid;
-
-  LoadSettings(state, app_folder);
-  const Status favorites_known = SettleFavoritesFolder(state.settings, surroundings.Favorites());
-  const LanguageLines language_lines =
-      ReadLanguageLines(app_folder, LanguageOfCode(state.language_code));
-  const std::string page_file_name = PageFileNameFrom(state.settings.page_file_name);
-  report.page_path = app_folder + page_file_name;
-
-  RemoveIfPresent(app_folder, kIntermediateFileName, report);
-  RemoveIfPresent(app_folder, page_file_name, report);
-
   // An unknown Favorites folder gives a page without categories rather than a
   // scan of the root folder.
   const std::string& favorites = state.settings.favorites_folder;
@@ -81,16 +95,50 @@ RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
     BuildLinkGrid(columns, favorites, grid);
   }
 
-  const Status table = WriteLinkTable(grid, app_folder);
-  Note(table, report);
+  Result<PageFiles> files = CreatePageFiles(app_folder, report.page_path);
+  if (!files.ok()) return files.status();
+  Status status = WriteLinkTable(grid, app_folder, *files->intermediate, *files->jump_list);
+  if (status.ok()) status = files->intermediate->Close();
   const MergeSources sources{state.settings, state.settings, language_lines,
                              UpdateLineStyleOfCode(state.language_code), surroundings.Today()};
-  const Status page = MergePage(app_folder, page_file_name, sources);
-  Note(page, report);
-  // When neither the table nor the page could be written, the table's
-  // failure is the cause to tell.
-  report.page_status = !page.ok() && !table.ok() ? table : page;
-  RemoveIfPresent(app_folder, kIntermediateFileName, report);
+  if (status.ok()) status = MergePage(files->intermediate->temporary_path(), *files->page, sources);
+  if (status.ok()) status = files->page->PutInPlace(report.page_path);
+  if (!status.ok()) return status;
+  // The page is whole without it: the jump list also stands in the page.
+  Note(files->jump_list->PutInPlace(app_folder + kOptionFileName), report);
+  return Status::Ok();
+}
+
+// The run itself, inside the lock of the program folder.
+void RunLocked(ProgramState& state, RunSurroundings& surroundings, const std::string& app_folder,
+               RunReport& report) {
+  LoadSettings(state, app_folder);
+  const Status favorites_known = SettleFavoritesFolder(state.settings, surroundings.Favorites());
+  const LanguageLines language_lines =
+      ReadLanguageLines(app_folder, LanguageOfCode(state.language_code));
+  report.page_path = app_folder + PageFileNameFrom(state.settings.page_file_name);
+  report.page_status = WritePage(state, surroundings, favorites_known, language_lines, report);
+}
+
+}  // namespace
+
+RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
+  const std::string app_folder = surroundings.AppFolder();
+  RunReport report;
+  report.page_path = app_folder + PageFileNameFrom(state.settings.page_file_name);
+  const Result<std::unique_ptr<FolderLock>> lock = FolderLock::Acquire(app_folder, kLockWait);
+  if (!lock.ok()) {
+    report.page_status = lock.status();
+    return report;
+  }
+  // Only with the lock held are such files surely no other run's.
+  if ((*lock)->held()) RemoveLeftoverFiles(app_folder, kIntermediateFileName);
+  try {
+    RunLocked(state, surroundings, app_folder, report);
+  } catch (const std::bad_alloc&) {
+    // The run's files went with the unwinding; the old page stands.
+    report.page_status = Status::Error("not enough memory to build the page " + report.page_path);
+  }
   return report;
 }
 

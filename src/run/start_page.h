@@ -10,19 +10,25 @@
 
 namespace qv {
 
-// What a run leaves for its caller, who shows the page. The run itself never
-// stops early: a step that fails is passed over and the run goes on;
-// `problems` says which, in a line each, for a caller that wants to tell the
-// user.
+// What a run leaves for its caller, who shows the page. A step that fails
+// without costing the page is passed over and the run goes on; `problems`
+// says which, in a line each, for a caller that wants to tell the user. A
+// failure that stops the page from being written whole ends the run and is
+// `page_status`: the page and "option.txt" of the run before then stay
+// exactly as they were.
 struct RunReport {
   std::string page_path;              // the program folder followed by the page file name
-  Status page_status = Status::Ok();  // whether the page itself was written
+  Status page_status = Status::Ok();  // ok only when this run wrote the whole page
   std::vector<std::string> problems;
 };
 
-// Reads the settings file into `state`, settles the Favorites folder, the
-// language lines and the page file name, removes the old page, scans the
-// Favorites folder and writes the page. Shows nothing.
+// Waits for any other run in the same program folder to end (up to 30 s),
+// reads the settings file into `state`, settles the Favorites folder, the
+// language lines and the page file name, scans the Favorites folder and
+// writes the page and "option.txt" aside, replacing the old ones only once
+// they are whole. Removes what killed runs left of their temporary files
+// ("mijnstart.tmp" and "mijnstart.tmp." and six letters or digits). Never
+// throws, not even when memory runs out. Shows nothing.
 RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings);
 
 }  // namespace qv

@@ -203,7 +203,7 @@ std::string SectionHeader(std::string_view key_path) {
 // The value lines of the section of `key_path`, a line ending in "\" joined
 // with the next.
 Result<std::vector<std::string>> ReadSection(const std::string& file, std::string_view key_path) {
-  LineReader reader(file);
+  LineReader reader(file, kLongestTextLine);
   if (!reader.is_open()) return reader.open_status();
   const std::string header = SectionHeader(key_path);
   std::string line;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
 #include "generator/text.h"
@@ -25,6 +26,7 @@ constexpr std::array<const char*, 11> kOwnFileNames = {
 bool IsOwnFileName(std::string_view name) {
   while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.remove_suffix(1);
   const std::string folded = AsciiLowerCase(name);
+  if (IsTemporaryFileName(folded, kIntermediateFileName)) return true;
   for (const char* own : kOwnFileNames) {
     if (folded == own) return true;
   }
@@ -121,7 +123,7 @@ Status LoadSettings(ProgramState& state, const std::string& app_folder) {
   if (!VisibleFileExists(app_folder, kSettingsFileName)) {
     return Status::Error("no settings file " + app_folder + kSettingsFileName);
   }
-  LineReader reader(app_folder + kSettingsFileName);
+  LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine);
   if (!reader.is_open()) return reader.open_status();
 
   Settings& settings = state.settings;

@@ -2,6 +2,7 @@
 // fourteen texts and the language code, one value a line.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,17 @@ namespace qv {
 inline constexpr const char* kSettingsFileName = "ins.txt";
 inline constexpr int kSettingsLineCount = 19;
 
+// The longest value kept from a line of the settings file. The settings
+// window's fields hold at most 32,767 characters (128 KiB in UTF-8); a file
+// written by hand gets ample room beyond that, and a damaged one cannot fill
+// the memory.
+inline constexpr std::size_t kLongestSettingsLine = 1 << 20;
+
 // The page file name from the page file name field: the text as typed,
 // blanks kept; "mijnstart.html" when it is blank, and also when it is not a
-// plain file name of its own (it names a folder part, "." or "..", or one of
-// the program's own files), so that no run writes or deletes anything else.
+// plain file name of its own (it names a folder part, "." or "..", is longer
+// than file systems take, or is one of the program's own files or a run's
+// temporary files), so that no run writes or deletes anything else.
 std::string PageFileNameFrom(std::string_view page_file_field);
 
 // The nineteen lines as they are written, CR LF after each. A line break

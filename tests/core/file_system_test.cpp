@@ -6,7 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
+#include "generator/file_replacement.h"
+#include "generator/folder_lock.h"
 #include "generator/text_file.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
@@ -48,8 +52,8 @@ TEST(ListFolderTest, OnlyVisibleEntriesOfTheKindInNameOrderAndNothingBlocks) {
     EXPECT_EQ(VisibleFileExists(sub, name), visible) << name;
   }
   for (const char* name : {"pipe.url", "Cherry"}) {  // would block or fail on opening
-    EXPECT_FALSE(WritableFile::Open(sub + name).ok());
-    EXPECT_TRUE(ReadLines(sub + name, 1).empty());
+    EXPECT_FALSE(ReadableFile::Open(sub + name).ok());
+    EXPECT_TRUE(ReadLines(sub + name, 1, 1).empty());
   }
 }
 
@@ -130,6 +134,53 @@ TEST(FileReplacementsTest, NothingShowsBeforeTheCommitAndNothingStaysWithoutOne)
   struct stat info = {};
   stat(folder.Path("old.url").c_str(), &info);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(FolderLockTest, ASecondRunWaitsAndGivesUpWithAReasonAndNothingStaysBehind) {
+  testing::TempFolder folder;
+  using std::chrono::milliseconds;
+  // Another thread, as Windows hands its lock to the thread that holds it.
+  const auto acquire_elsewhere = [&](milliseconds wait) {
+    Status status = Status::Ok();
+    std::thread([&] { status = FolderLock::Acquire(folder.path(), wait).status(); }).join();
+    return status;
+  };
+  {
+    auto first = FolderLock::Acquire(folder.path(), milliseconds(0));
+    ASSERT_TRUE(first.ok());
+    ASSERT_TRUE((*first)->held());
+    const auto start = std::chrono::steady_clock::now();
+    const Status second = acquire_elsewhere(milliseconds(200));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(200));
+    EXPECT_NE(second.reason().find("another run is building the page in " + folder.path()),
+              std::string::npos)
+        << second.reason();
+  }
+  EXPECT_TRUE(acquire_elsewhere(milliseconds(0)).ok());
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(ReplacementFileTest, StaysAsideUntilPutInPlaceAndLeavesNothingWhenDropped) {
+  testing::TempFolder folder;
+  folder.WriteFile("page.html", "old");
+  {
+    auto dropped = ReplacementFile::Create(folder.path(), "page.html", "the page");
+    ASSERT_TRUE(dropped.ok());
+    ASSERT_TRUE((*dropped)->Append("half a pa").ok());
+    EXPECT_EQ(folder.Entries().size(), 2u);
+    EXPECT_TRUE(IsTemporaryFileName(folder.Entries()[1], "page.html")) << folder.Entries()[1];
+  }
+  EXPECT_EQ(folder.Entries(), Names{"page.html"});
+  EXPECT_EQ(folder.ReadFile("page.html"), "old");
+
+  folder.MakeFolder("folder.html");
+  auto blocked = ReplacementFile::Create(folder.path(), "x", folder.Path("folder.html"));
+  ASSERT_TRUE(blocked.ok());
+  const Status status = (*blocked)->PutInPlace(folder.Path("folder.html"));
+  EXPECT_NE(status.reason().find("cannot replace " + folder.Path("folder.html")),
+            std::string::npos);
+  blocked = Status::Error("dropped");
+  EXPECT_EQ(folder.Entries(), (Names{"folder.html", "page.html"}));
 }
 
 }  // namespace

@@ -57,6 +57,7 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
       {apart, {Folder("/p/"), "start.html", false}, false},
       {apart, {Folder("/p/"), "option.txt", false}, false},
       {apart, {Folder("/p/"), "mijnstart.tmp", false}, false},
+      {apart, {Folder("/p/"), "mijnstart.tmp.k3x9q0", false}, false},
       {without_program_files, {Folder("/p/"), "ins.txt", false}, false},
       // The page written beside the category folders, or in one of them,
       // never calls for another run.
@@ -65,6 +66,7 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
       {same, {Folder("/p/"), "News", true}, true},
       {program_inside, {Folder("/f/Prog/"), "start.html", false}, false},
       {program_inside, {Folder("/f/Prog/"), "option.txt", false}, false},
+      {program_inside, {Folder("/f/Prog/"), "mijnstart.tmp.a1b2c3", false}, false},
       {program_inside, {Folder("/f/Prog/"), "Other.url", false}, true},
   };
   for (const Case& c : cases) {

@@ -26,12 +26,16 @@ std::string FileWithLine(int number, const std::string& text) {
 }
 
 TEST(PageFileNameFrom, KeepsOnlyPlainNamesThatAreNotTheProgramsOwn) {
-  for (std::string name : {"start.html", " start.html ", " ins.txt", "..."}) {
+  const std::string longest = std::string(250, 'p') + ".html";
+  for (const std::string& name : std::vector<std::string>{"start.html", " start.html ", " ins.txt",
+                                                          "...", "mijnstart.tmp.html", longest}) {
     EXPECT_EQ(PageFileNameFrom(name), name);
   }
-  for (const char* name : {"", "   ", ".", "..", "../start.html", "sub/start.html", "a\\b.html",
-                           "ins.txt", "INS.TXT", "ins.txt. ", "Koptekst.txt", "mijnstart.tmp",
-                           "option.txt", "vorlindo", "Vorlindo-Build.exe"}) {
+  // Too long for the file system: 300 characters, or one byte past the most.
+  for (const std::string& name : std::vector<std::string>{
+           "", "   ", ".", "..", "../start.html", "sub/start.html", "a\\b.html", "ins.txt",
+           "INS.TXT", "ins.txt. ", "Koptekst.txt", "mijnstart.tmp", "Mijnstart.tmp.k3x9q0",
+           "option.txt", "vorlindo", "Vorlindo-Build.exe", std::string(300, 'p'), "p" + longest}) {
     EXPECT_EQ(PageFileNameFrom(name), "mijnstart.html") << name;
   }
   EXPECT_EQ(PageFileNameFrom("a\0b"s), "mijnstart.html");

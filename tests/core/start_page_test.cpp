@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include "settings/settings_file.h"
+#include "support/child_process.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 
@@ -157,14 +159,16 @@ TEST_F(StartPageTest, EveryLanguageCodeButOneGivesTheEnglishLines) {
   }
 }
 
-TEST_F(StartPageTest, WhenTableAndPageBothFailTheTableIsTheCauseTold) {
-  program_.MakeFolder("option.txt");
+// The run stops at its first failure, so that is the cause told, and the
+// jump list of a page that could not be put in place is not put in place.
+TEST_F(StartPageTest, APageThatCannotBePutInPlaceIsTheCauseToldAndReplacesNothing) {
+  program_.WriteFile("option.txt", "old jump list");
   program_.MakeFolder("mijnstart.html");
   const RunReport report = Run();
   EXPECT_FALSE(report.page_status.ok());
-  EXPECT_NE(report.page_status.reason().find(program_.Path("option.txt")), npos)
+  EXPECT_NE(report.page_status.reason().find(program_.Path("mijnstart.html")), npos)
       << report.page_status.reason();
-  EXPECT_EQ(report.problems.size(), 2u);
+  EXPECT_EQ(program_.ReadFile("option.txt"), "old jump list");
 }
 
 TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
@@ -205,6 +209,58 @@ TEST_F(StartPageTest, BareProgramFolderGivesTheRowsMissingOneEndsTheRun) {
   EXPECT_FALSE(report.page_status.ok());
   EXPECT_NE(report.page_status.reason().find(bare.Path("missing")), npos);
   EXPECT_FALSE(bare.Exists("missing"));
+}
+
+TEST_F(StartPageTest, LinksUnderTheOutputNamesAreReplacedAndTheirTargetsUntouched) {
+  namespace fs = std::filesystem;
+  TempFolder outside;
+  outside.WriteFile("page target", "keep me");
+  outside.WriteFile("settings target", "keep me too");
+  const std::pair<const char*, std::string> links[] = {
+      {"mijnstart.html", outside.Path("page target")},
+      {"option.txt", outside.Path("dangling jump list")},
+      {"mijnstart.tmp", outside.Path("dangling intermediate")},
+      {"ins.txt", outside.Path("settings target")}};
+  for (const auto& [name, target] : links) {
+    std::error_code error;
+    fs::create_symlink(target, program_.Path(name), error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  }
+
+  const RunReport report = Run();
+  ASSERT_TRUE(report.page_status.ok()) << report.page_status.reason();
+  ASSERT_TRUE(SaveSettings(state_, program_.path()).ok());
+
+  for (const char* name : {"mijnstart.html", "option.txt", "ins.txt"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(program_.Path(name)))) << name;
+  }
+  EXPECT_NE(Page().find("Daily"), npos);
+  EXPECT_FALSE(program_.Exists("mijnstart.tmp"));
+  EXPECT_EQ(outside.Entries(), (std::vector<std::string>{"page target", "settings target"}));
+  EXPECT_EQ(outside.ReadFile("page target"), "keep me");
+  EXPECT_EQ(outside.ReadFile("settings target"), "keep me too");
+}
+
+TEST_F(StartPageTest, WhatKilledRunsLeftNeverFailsARunAndIsRemoved) {
+  // Temporary files of killed runs go; look-alikes and what is no file stay.
+  program_.WriteFile("mijnstart.tmp.k3x9q0", "left by a killed run");
+  program_.WriteFile("mijnstart.tmp.keep", "not a name a run gives");
+  program_.WriteFile("Mijnstart.tmp.k3x9q0", "another name");
+  const std::vector<std::string> stays = {
+      "Mijnstart.tmp.k3x9q0", "koptekst.txt", "mijnstart.html", "mijnstart.tmp",
+      "mijnstart.tmp.keep",   "nl.txt",       "option.txt",     "uk.txt",
+      "voettekst.txt"};
+  program_.MakeFolder("mijnstart.tmp/inside");
+  const RunReport in_folder = Run();
+  EXPECT_TRUE(in_folder.page_status.ok()) << in_folder.page_status.reason();
+  EXPECT_EQ(program_.Entries(), stays);
+  EXPECT_TRUE(program_.Exists("mijnstart.tmp/inside"));
+
+  std::filesystem::remove_all(program_.Path("mijnstart.tmp"));
+  if (!testing::MakeFifo(program_.Path("mijnstart.tmp"))) GTEST_SKIP() << "no fifos here";
+  const RunReport with_fifo = Run();
+  EXPECT_TRUE(with_fifo.page_status.ok()) << with_fifo.page_status.reason();
+  EXPECT_EQ(program_.Entries(), stays);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
+#include "generator/file_replacement.h"
 #include "generator/text_file.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
@@ -56,36 +58,46 @@ constexpr std::size_t kBuffer = 64 * 1024;  // the reader's buffer
 TEST(LineReaderTest, EveryTerminatorEndsALineAlsoAcrossTheBufferEdge) {
   testing::TempFolder folder;
   const std::string edge(kBuffer - 1, 'x'), long_line(3 * kBuffer + 17, 'y');
-  const std::pair<std::string, Lines> cases[] = {
-      {"", {}},
-      {"a\0b\nc\r\n\r\nd\n\re\r\r"s, {"a\0b"s, "c", "", "d", "", "e", ""}},
-      {edge + "\r\nnext", {edge, "next"}},
-      {edge + "\r", {edge}},
-      {edge + "\r\r\n", {edge, ""}},
-      {"a\n" + long_line + "\r\nb", {"a", long_line, "b"}}};
-  for (const auto& [bytes, lines] : cases) {
+  constexpr std::size_t kNoCut = 1 << 20;
+  const std::string cut_at_edge = long_line.substr(0, kBuffer + 5);
+  const std::tuple<std::string, std::size_t, Lines> cases[] = {
+      {"", kNoCut, {}},
+      {"a\0b\nc\r\n\r\nd\n\re\r\r"s, kNoCut, {"a\0b"s, "c", "", "d", "", "e", ""}},
+      {edge + "\r\nnext", kNoCut, {edge, "next"}},
+      {edge + "\r", kNoCut, {edge}},
+      {edge + "\r\r\n", kNoCut, {edge, ""}},
+      {"a\n" + long_line + "\r\nb", kNoCut, {"a", long_line, "b"}},
+      // A line past the longest is cut; the lines after it stay whole.
+      {"a\n" + long_line + "\r\nb", kBuffer + 5, {"a", cut_at_edge, "b"}},
+      {"abcdef\r\nabc\nab", 3, {"abc", "abc", "ab"}},
+      {long_line, 2, {"yy"}}};
+  for (const auto& [bytes, longest, lines] : cases) {
     folder.WriteFile("file.txt", bytes);
-    EXPECT_EQ(ReadLines(folder.Path("file.txt"), 9), lines) << bytes.substr(0, 20);
+    EXPECT_EQ(ReadLines(folder.Path("file.txt"), 9, longest), lines) << bytes.substr(0, 20);
   }
-  EXPECT_EQ(ReadLines(folder.Path("file.txt"), 1), Lines{"a"});
-  EXPECT_EQ(ReadLines(folder.Path("missing.txt"), 9), Lines{});
+  EXPECT_EQ(ReadLines(folder.Path("file.txt"), 1, kNoCut), Lines{long_line});
+  EXPECT_EQ(ReadLines(folder.Path("missing.txt"), 9, kNoCut), Lines{});
 }
 
 TEST(LineWriterTest, EndsEveryLineWithCrLfAndReportsTheFirstFailure) {
   testing::TempFolder folder;
   Lines lines = {"", "first", "\xC3\xA9"};
   for (int i = 0; i < 20'000; ++i) lines.push_back(std::to_string(i));
-  {
-    LineWriter writer(folder.Path("out.txt"));
-    for (const auto& line : lines) writer.WriteLine(line);
-  }  // closed on destruction
+  auto out = ReplacementFile::Create(folder.path(), "out", folder.Path("out.txt"));
+  ASSERT_TRUE(out.ok());
+  LineWriter writer(**out);
+  for (const auto& line : lines) writer.WriteLine(line);
+  ASSERT_TRUE(writer.Flush().ok());
+  ASSERT_TRUE((*out)->PutInPlace(folder.Path("out.txt")).ok());
   EXPECT_EQ(folder.ReadFile("out.txt"), testing::CrLfLines(lines));
 
-  LineWriter full(folder.Path("full.txt"));
+  auto full = ReplacementFile::Create(folder.path(), "full", folder.Path("full.txt"));
+  ASSERT_TRUE(full.ok());
+  LineWriter full_writer(**full);
   const Status status = [&] {
     testing::FileSizeLimit limit(1000);
-    for (int i = 0; i < 1000; ++i) full.WriteLine("0123456789");
-    return full.Close();
+    for (int i = 0; i < 1000; ++i) full_writer.WriteLine("0123456789");
+    return full_writer.Flush();
   }();
   EXPECT_NE(status.reason().find(folder.Path("full.txt")), std::string::npos) << status.reason();
 }

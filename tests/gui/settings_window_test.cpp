@@ -1,5 +1,6 @@
 // The settings window driven by hand: sliders, default buttons, fields,
 // title-size buttons, saving and closing.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -132,6 +133,24 @@ TEST_F(SettingsWindowTest, AFailedSaveIsShownAndKeepsTheValuesWithoutRebuilding)
   program_->controller().set_end_program([&] { messages_before_end = int(answerer.seen.size()); });
   program_->settings_window().close();
   EXPECT_EQ(messages_before_end, 2);
+}
+
+TEST_F(SettingsWindowTest, ARunThatCannotWriteThePageSaysWhyInTheWindowsLanguage) {
+  // A folder in the place of the page cannot be replaced by the new page.
+  std::filesystem::remove(folder_.Path("mijnstart.html"));
+  folder_.MakeFolder("mijnstart.html/blocked");
+  for (const auto& [flag, title] : {std::pair{"dutchFlag", "Pagina niet gemaakt"},
+                                    std::pair{"britishFlag", "Page not built"}}) {
+    QTest::mouseClick(&Find<QLabel>(flag), Qt::LeftButton);
+    MessageBoxAnswerer answerer;
+    QTest::mouseClick(&Find<QPushButton>("refreshButton"), Qt::LeftButton);
+    ASSERT_EQ(answerer.seen.size(), 1u) << flag;
+    EXPECT_EQ(answerer.seen[0].first, title);
+    EXPECT_TRUE(answerer.seen[0].second.contains(
+        QString::fromStdString("cannot replace " + folder_.Path("mijnstart.html"))))
+        << answerer.seen[0].second.toStdString();
+  }
+  EXPECT_TRUE(folder_.Exists("mijnstart.html/blocked"));
 }
 
 }  // namespace

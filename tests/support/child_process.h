@@ -1,0 +1,44 @@
+// Child processes for tests that run the program as its users do: killed
+// half-way, two at once, or under limits of file size and memory. POSIX
+// only: on Windows Start fails and says so, and such tests skip.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "generator/status.h"
+
+namespace qv::testing {
+
+struct ChildLimits {
+  std::uint64_t file_size = 0;      // bytes a file may grow to; 0 for no limit
+  std::uint64_t address_space = 0;  // bytes of memory the process may map; 0 for no limit
+};
+
+class ChildProcess {
+ public:
+  // False where Start always fails.
+  static bool Supported();
+  // Starts `program` without arguments, its standard output dropped and its
+  // standard error written to `error_path`.
+  static Result<std::unique_ptr<ChildProcess>> Start(const std::string& program,
+                                                     const std::string& error_path,
+                                                     const ChildLimits& limits = {});
+  // Kills the process when it still runs, and waits for it.
+  virtual ~ChildProcess() = default;
+
+  virtual void Kill() = 0;
+  // Waits for the end: the exit status, or minus the signal that ended it.
+  virtual int Wait() = 0;
+};
+
+// A file of `size` bytes: `head`, then zero bytes that take no room on disk
+// where the file system allows it.
+bool MakeSparseFile(const std::string& path, std::string_view head, std::uint64_t size);
+
+// A fifo at `path`; false where there are none.
+bool MakeFifo(const std::string& path);
+
+}  // namespace qv::testing

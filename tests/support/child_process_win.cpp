@@ -1,0 +1,22 @@
+#include "support/child_process.h"
+
+namespace qv::testing {
+
+bool ChildProcess::Supported() {
+  return false;
+}
+
+Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(const std::string&, const std::string&,
+                                                          const ChildLimits&) {
+  return Status::Error("POSIX only: child processes with file size and memory limits");
+}
+
+bool MakeSparseFile(const std::string&, std::string_view, std::uint64_t) {
+  return false;
+}
+
+bool MakeFifo(const std::string&) {
+  return false;
+}
+
+}  // namespace qv::testing
