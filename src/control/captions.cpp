@@ -1,5 +1,7 @@
 #include "control/captions.h"
 
+#include "control/bookmark_import.h"
+
 namespace qv {
 
 const CaptionSet kCreatedCaptions = {
@@ -15,6 +17,7 @@ const CaptionSet kCreatedCaptions = {
     "Standaard",
     "Form2",
     "Form1",
+    "Import bookmarks...",
 };
 
 const CaptionSet kDutchCaptions = {
@@ -30,6 +33,7 @@ const CaptionSet kDutchCaptions = {
     "Standaard",
     "Instellingen",
     "Qelmora Vorlindo maker",
+    "Bladwijzers importeren...",
 };
 
 const CaptionSet kEnglishCaptions = {
@@ -45,7 +49,24 @@ const CaptionSet kEnglishCaptions = {
     "Standard",
     "Setup",
     "Qelmora Vorlindo creator",
+    "Import bookmarks...",
 };
+
+constexpr ImportWords kDutchImportWords = {
+    "Bladwijzers importeren",
+    "Waar komen de bladwijzers vandaan?",
+    "Uit een bestand...",
+    "Bladwijzers (*.html *.htm *.json places.sqlite Bookmarks);;Alle bestanden (*)",
+    "Geïmporteerd in",
+    "Niet geïmporteerd:"};
+constexpr ImportWords kEnglishImportWords = {
+    "Import bookmarks", "Where do the bookmarks come from?",
+    "From a file...",   "Bookmarks (*.html *.htm *.json places.sqlite Bookmarks);;All files (*)",
+    "Imported into",    "Not imported:"};
+
+const ImportWords& ImportWordsOf(Language language) {
+  return language == Language::kDutch ? kDutchImportWords : kEnglishImportWords;
+}
 
 const CaptionSet& CaptionsOf(Language language) {
   return language == Language::kDutch ? kDutchCaptions : kEnglishCaptions;

@@ -14,10 +14,11 @@ struct CaptionSet {
   const char* red;  // the slider captions of every colour group
   const char* green;
   const char* blue;
-  const char* refresh;         // the refresh button
-  const char* standard;        // the default button of every colour group
-  const char* settings_title;  // the settings window's title
-  const char* main_title;      // the main window's title
+  const char* refresh;           // the refresh button
+  const char* standard;          // the default button of every colour group
+  const char* settings_title;    // the settings window's title
+  const char* main_title;        // the main window's title
+  const char* import_bookmarks;  // the button that imports a browser's bookmarks
 };
 
 extern const CaptionSet kCreatedCaptions;

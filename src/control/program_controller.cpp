@@ -47,6 +47,23 @@ const RunFailureWords& RunFailureWordsFor(std::int16_t language_code) {
 
 }  // namespace
 
+// Marks the controller busy for one scope; a change of the Favorites folder
+// reported meanwhile is taken up when the outermost scope ends.
+class BusyScope {
+ public:
+  explicit BusyScope(ProgramController& controller) : controller_(controller) {
+    ++controller_.busy_;
+  }
+  ~BusyScope() {
+    if (--controller_.busy_ == 0 && controller_.favorites_changed_while_busy_) {
+      controller_.FavoritesChanged();
+    }
+  }
+
+ private:
+  ProgramController& controller_;
+};
+
 std::string SliderColourCode(int red, int green, int blue) {
   char code[8];
   std::snprintf(code, sizeof code, "#%02X%02X%02X", red & 0xFF, green & 0xFF, blue & 0xFF);
@@ -135,7 +152,63 @@ void ProgramController::MakerLinkClicked() {
   }
 }
 
+// A change on disk rebuilds from the saved settings into a copy of the state,
+// the way start-up builds the page, and saves nothing. The user may be half
+// way through typing a field: saving would write a value not yet finished,
+// and taking the settings file back into the window would throw the typing
+// away. So the window keeps its values, the settings file stays as it is, and
+// the typed values reach the page with the next save.
+void ProgramController::FavoritesChanged() {
+  if (ending_) return;
+  if (busy_ > 0) {
+    favorites_changed_while_busy_ = true;
+    return;
+  }
+  RebuildFromSavedSettings();
+}
+
+void ProgramController::ImportClicked() {
+  if (importer_ == nullptr || import_view_ == nullptr) return;
+  BusyScope busy(*this);
+  // The import goes where the settings file says, so the window's values are
+  // saved first, as a refresh does.
+  if (!Save(SaveFailureWordsFor(state_.language_code).kept)) return;
+  const ImportWords& words = ImportWordsOf(LanguageOfCode(state_.language_code));
+  const std::vector<BookmarkSource> sources = importer_->SourcesFound();
+  const std::optional<std::size_t> chosen = import_view_->ChooseSource(sources, words);
+  if (!chosen) return;
+  const std::optional<std::string> path =
+      *chosen < sources.size() ? sources[*chosen].path : import_view_->ChooseFile(words);
+  if (!path) return;
+  const Result<BookmarkImporter::Outcome> outcome =
+      importer_->Import(*path, surroundings_.AppFolder());
+  // The import may have settled the Favorites folder in the settings file;
+  // the rebuild reads it back.
+  if (outcome.ok()) Rebuild();
+  import_view_->ShowOutcome(
+      {words.title, outcome.ok()
+                        ? std::string(words.imported_into) + " " + outcome->favorites_folder +
+                              ":\n" + outcome->summary
+                        : std::string(words.not_imported) + "\n" + outcome.status().reason()});
+}
+
+void ProgramController::RebuildFromSavedSettings() {
+  BusyScope busy(*this);
+  favorites_changed_while_busy_ = false;  // the run below reads those changes
+  ProgramState saved = state_;
+  const RunReport report = BuildStartPage(saved, surroundings_);
+  ShowBuiltPage(report, saved);
+}
+
+void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramState& built) {
+  main_view_.ShowPage(report.page_path);
+  if (favorites_watch_ != nullptr) {
+    favorites_watch_->Follow(PageSourcesOf(built, surroundings_.AppFolder(), false));
+  }
+}
+
 void ProgramController::SaveAndRebuild() {
+  BusyScope busy(*this);
   if (!Save(SaveFailureWordsFor(state_.language_code).kept)) return;
   Rebuild();
   // A main window the user closed comes back to show the new page.
@@ -143,8 +216,10 @@ void ProgramController::SaveAndRebuild() {
 }
 
 void ProgramController::Rebuild() {
+  BusyScope busy(*this);
+  favorites_changed_while_busy_ = false;  // the run below reads those changes
   const RunReport report = BuildStartPage(state_, surroundings_);
-  main_view_.ShowPage(report.page_path);
+  ShowBuiltPage(report, state_);
   settings_view_.ShowState(state_);
   if (!report.page_status.ok()) {
     // The preview shows the page of the run before, if any; say why.

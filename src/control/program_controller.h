@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "control/bookmark_import.h"
+#include "control/favorites_watch.h"
 #include "control/views.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
@@ -37,10 +39,23 @@ class ProgramController {
   void TitleSizeClicked(int option);
   void MakerLinkClicked();
   void LanguageChosen(Language language);
+  // The Favorites folder changed on disk.
+  void FavoritesChanged();
+  // "Import bookmarks...": saves, lets the user pick a source, imports it
+  // into the Favorites folder, rebuilds and tells the outcome.
+  void ImportClicked();
 
   const ProgramState& state() const { return state_; }
   // How the program ends; replaces the one given at construction.
   void set_end_program(std::function<void()> end_program) { end_program_ = std::move(end_program); }
+  // From now on every run makes `watch` follow the folders it read; none by
+  // default.
+  void set_favorites_watch(FavoritesWatch* watch) { favorites_watch_ = watch; }
+  // What the import button uses; without them it does nothing.
+  void set_bookmark_import(BookmarkImporter* importer, ImportView* view) {
+    importer_ = importer;
+    import_view_ = view;
+  }
 
  private:
   // Saves the settings, then builds and shows the page. A save that fails is
@@ -49,6 +64,11 @@ class ProgramController {
   // Builds and shows the page; a run that could not write it is reported to
   // the user.
   void Rebuild();
+  // Builds and shows the page from the saved settings, as start-up does,
+  // leaving the program state as it is.
+  void RebuildFromSavedSettings();
+  // Shows the page of `report` and lets the watch follow what the run read.
+  void ShowBuiltPage(const RunReport& report, const ProgramState& built);
   // Writes "ins.txt"; tells the user when that fails, `consequence` saying
   // what happens next. True when saved.
   bool Save(const std::string& consequence);
@@ -60,6 +80,14 @@ class ProgramController {
   std::function<void()> end_program_;
   ProgramState state_;
   bool ending_ = false;
+  FavoritesWatch* favorites_watch_ = nullptr;
+  BookmarkImporter* importer_ = nullptr;
+  ImportView* import_view_ = nullptr;
+  // A rebuild is under way (a message box of it may let other events in);
+  // a change of the Favorites folder reported meanwhile waits for its end.
+  int busy_ = 0;
+  bool favorites_changed_while_busy_ = false;
+  friend class BusyScope;
 };
 
 // "#" and two upper-case hexadecimal digits each for red, green and blue.

@@ -4,10 +4,12 @@
 #include <array>
 #include <string_view>
 
+#include "generator/stop_signal.h"
 #include "generator/text.h"
 #include "import/favorites_import.h"
 #include "import/import_manifest.h"
 #include "import/import_target.h"
+#include "import/import_watch.h"
 
 namespace qv::import {
 namespace {
@@ -18,7 +20,7 @@ constexpr std::array<std::string_view, 5> kBrowserNames = {"firefox", "chrome", 
                                                            "brave"};
 
 constexpr std::string_view kUsage =
-    "usage: vorlindo-import [--dry-run] [SOURCE]\n"
+    "usage: vorlindo-import [--dry-run] [--watch] [SOURCE]\n"
     "Imports bookmarks into the Favorites folder that the settings beside the program name\n"
     "(when they name none, into \"Favorites\" in the home folder), so that the start page\n"
     "shows them. Importing again brings the folder in step and keeps every file of your own.\n"
@@ -27,29 +29,12 @@ constexpr std::string_view kUsage =
     "chrome, chromium, edge or brave (its default profile; write ./firefox for a file of that\n"
     "name). Without SOURCE, lists the browsers and profiles found.\n"
     "  --dry-run  tell what would change, and change nothing\n"
+    "  --watch    import again whenever the bookmarks change, until interrupted\n"
     "Exit status 0 when the Favorites folder is in step with the source, otherwise 1.\n";
 
 bool IsBrowserName(std::string_view name) {
   const std::string folded = AsciiLowerCase(name);
   return std::find(kBrowserNames.begin(), kBrowserNames.end(), folded) != kBrowserNames.end();
-}
-
-struct ResolvedSource {
-  std::string path;
-  std::string description;
-};
-
-Result<ResolvedSource> ResolveSource(const std::string& source,
-                                     ImportCommandSurroundings& surroundings) {
-  if (!IsBrowserName(source)) return ResolvedSource{source, source};
-  const std::string browser = AsciiLowerCase(source);
-  for (const BrowserProfile& found : surroundings.BrowserProfiles()) {
-    if (found.browser == browser) {
-      return ResolvedSource{found.store,
-                            browser + " (profile " + found.profile + "): " + found.store};
-    }
-  }
-  return Status::Error("no bookmarks of " + browser + " found on this machine");
 }
 
 int ListBrowsers(ImportCommandSurroundings& surroundings, std::ostream& out, std::ostream& err) {
@@ -73,6 +58,19 @@ int Fail(std::ostream& err, const std::string& reason) {
 
 }  // namespace
 
+Result<ResolvedSource> ResolveSource(const std::string& source,
+                                     ImportCommandSurroundings& surroundings) {
+  if (!IsBrowserName(source)) return ResolvedSource{source, source};
+  const std::string browser = AsciiLowerCase(source);
+  for (const BrowserProfile& found : surroundings.BrowserProfiles()) {
+    if (found.browser == browser) {
+      return ResolvedSource{found.store,
+                            browser + " (profile " + found.profile + "): " + found.store};
+    }
+  }
+  return Status::Error("no bookmarks of " + browser + " found on this machine");
+}
+
 Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& arguments) {
   ImportRequest request;
   bool options_end = false;
@@ -81,6 +79,8 @@ Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& argum
       options_end = true;
     } else if (!options_end && argument == "--dry-run") {
       request.dry_run = true;
+    } else if (!options_end && argument == "--watch") {
+      request.watch = true;
     } else if (!options_end && (argument == "--help" || argument == "-h")) {
       request.help = true;
     } else if (!options_end && argument.size() > 1 && argument.starts_with('-')) {
@@ -106,7 +106,18 @@ int RunImportCommand(const std::vector<std::string>& arguments,
     out << kUsage;
     return 0;
   }
+  if (request->watch && !request->source) {
+    err << kProgramName << ": --watch needs a source to watch\n" << kUsage;
+    return 2;
+  }
   if (!request->source) return ListBrowsers(surroundings, out, err);
+  if (request->watch) {
+    auto watcher = FolderWatcher::Open();
+    if (!watcher.ok()) return Fail(err, watcher.status().reason());
+    const StopOnSignals stop(**watcher);
+    return WatchAndImport(
+        *request, surroundings, **watcher, [&stop] { return stop.Requested(); }, out, err);
+  }
   return ImportOnce(*request, surroundings, out, err);
 }
 

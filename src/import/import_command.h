@@ -29,6 +29,8 @@ class ImportCommandSurroundings {
 
 struct ImportRequest {
   bool dry_run = false;
+  // Import again whenever the source changes.
+  bool watch = false;
   bool help = false;
   // A path or a browser name; none lists the browsers.
   std::optional<std::string> source;
@@ -43,6 +45,15 @@ class SystemImportSurroundings : public ImportCommandSurroundings {
   std::vector<BrowserProfile> BrowserProfiles() override;
   Result<SourceBookmarks> ReadSource(const std::string& path) override;
 };
+
+// The store a source names: a path as it is, a browser name as the store of
+// its default profile (with a description for the report).
+struct ResolvedSource {
+  std::string path;
+  std::string description;
+};
+Result<ResolvedSource> ResolveSource(const std::string& source,
+                                     ImportCommandSurroundings& surroundings);
 
 // The request `arguments` (without the program's name) make, or why they
 // make none.

@@ -9,8 +9,11 @@ DesktopProgram::DesktopProgram(RunSurroundings& surroundings, PagePreview* previ
     : main_window_(std::make_unique<MainWindow>(preview)),
       settings_window_(std::make_unique<SettingsWindow>(main_window_.get())),
       desktop_(std::move(open)),
+      import_dialogs_(settings_window_.get()),
       controller_(surroundings, *main_window_, *settings_window_, desktop_,
                   [] { QCoreApplication::exit(0); }) {
+  controller_.set_favorites_watch(&favorites_watch_);
+  controller_.set_bookmark_import(&importer_, &import_dialogs_);
   Connect();
 }
 
@@ -36,7 +39,9 @@ void DesktopProgram::Connect() {
   connect(window, &SettingsWindow::TitleSizeClicked, this,
           [&c](int option) { c.TitleSizeClicked(option); });
   connect(window, &SettingsWindow::RefreshClicked, this, [&c] { c.RefreshClicked(); });
+  connect(window, &SettingsWindow::ImportClicked, this, [&c] { c.ImportClicked(); });
   connect(window, &SettingsWindow::MakerLinkClicked, this, [&c] { c.MakerLinkClicked(); });
+  connect(&favorites_watch_, &QtFavoritesWatch::Changed, this, [&c] { c.FavoritesChanged(); });
   connect(window, &SettingsWindow::LanguageChosen, this,
           [&c](Language language) { c.LanguageChosen(language); });
 }

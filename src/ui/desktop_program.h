@@ -7,7 +7,9 @@
 
 #include "control/program_controller.h"
 #include "ui/desktop.h"
+#include "ui/import_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/qt_favorites_watch.h"
 #include "ui/settings_window.h"
 
 namespace qv {
@@ -36,6 +38,9 @@ class DesktopProgram : public QObject {
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<SettingsWindow> settings_window_;
   QtDesktop desktop_;
+  QtFavoritesWatch favorites_watch_;
+  SystemBookmarkImporter importer_;
+  QtImportDialogs import_dialogs_;  // outlives the controller that follows it
   ProgramController controller_;
 };
 

@@ -203,6 +203,10 @@ QWidget* SettingsWindow::BuildBottomRow() {
                             48);
   layout->addWidget(refresh_, 0, Qt::AlignVCenter);
   connect(refresh_, &QPushButton::clicked, this, &SettingsWindow::RefreshClicked);
+  import_bookmarks_ = new QPushButton(row);
+  import_bookmarks_->setObjectName(QStringLiteral("importBookmarksButton"));
+  layout->addWidget(import_bookmarks_, 0, Qt::AlignVCenter);
+  connect(import_bookmarks_, &QPushButton::clicked, this, &SettingsWindow::ImportClicked);
 
   maker_link_ = new ClickableLabel(QString::fromUtf8(kMakerSiteCaption), row);
   maker_link_->setObjectName(QStringLiteral("makerLink"));
@@ -262,6 +266,7 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
     }
   }
   refresh_->setText(QString::fromUtf8(captions.refresh));
+  import_bookmarks_->setText(QString::fromUtf8(captions.import_bookmarks));
   for (ColourGroup& group : groups_) {
     group.default_button->setText(QString::fromUtf8(captions.standard));
   }

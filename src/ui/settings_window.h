@@ -50,6 +50,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   void SlidersMoved(Colour colour, int red, int green, int blue);
   void TitleSizeClicked(int option);
   void RefreshClicked();
+  void ImportClicked();
   void MakerLinkClicked();
   void LanguageChosen(Language language);
 
@@ -83,6 +84,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   std::array<QRadioButton*, kTitleSizeOptionCount> title_sizes_{};  // by option
   QButtonGroup* title_size_group_ = nullptr;
   QPushButton* refresh_ = nullptr;
+  QPushButton* import_bookmarks_ = nullptr;
   ClickableLabel* maker_link_ = nullptr;
   ClickableLabel* dutch_flag_ = nullptr;
   ClickableLabel* british_flag_ = nullptr;

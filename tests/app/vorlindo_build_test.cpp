@@ -2,6 +2,8 @@
 // folder of its own, started as a process.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,9 +32,10 @@ std::string ReadAll(int fd) {
   return text;
 }
 
-// Runs `program`; as the unprivileged user "nobody" when `unprivileged` and
-// the test runs as the administrator, whom no folder permission stops.
-Outcome RunProcess(const std::string& program, bool unprivileged) {
+// Runs `program` with `option` when given; as the unprivileged user "nobody"
+// when `unprivileged` and the test runs as the administrator, whom no folder
+// permission stops.
+Outcome RunProcess(const std::string& program, bool unprivileged, const char* option = nullptr) {
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) return {};
   const pid_t child = fork();
@@ -42,7 +45,7 @@ Outcome RunProcess(const std::string& program, bool unprivileged) {
     close(out[0]);
     close(err[0]);
     if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execl(program.c_str(), program.c_str(), option, static_cast<char*>(nullptr));
     _exit(127);
   }
   close(out[1]);
@@ -56,6 +59,64 @@ Outcome RunProcess(const std::string& program, bool unprivileged) {
   outcome.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return outcome;
 }
+
+// `program --watch` running, its standard output read line by line.
+class WatchingProcess {
+ public:
+  explicit WatchingProcess(const std::string& program) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    child_ = fork();
+    if (child_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      execl(program.c_str(), program.c_str(), "--watch", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(out[1]);
+    out_ = out[0];
+  }
+  ~WatchingProcess() {
+    if (child_ > 0) {
+      kill(child_, SIGKILL);
+      waitpid(child_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+  }
+
+  // The next line of output without its line end; empty when none came
+  // within a generous time.
+  std::string NextLine() {
+    for (;;) {
+      const std::size_t end = buffered_.find('\n');
+      if (end != std::string::npos) {
+        std::string line = buffered_.substr(0, end);
+        buffered_.erase(0, end + 1);
+        return line;
+      }
+      pollfd ready = {out_, POLLIN, 0};
+      if (poll(&ready, 1, 10000) <= 0) return "";
+      char bytes[512];
+      const ssize_t count = read(out_, bytes, sizeof bytes);
+      if (count <= 0) return "";
+      buffered_.append(bytes, static_cast<std::size_t>(count));
+    }
+  }
+
+  // Sends `signal` and returns the exit status, -1 for any other end.
+  int EndWith(int signal) {
+    kill(child_, signal);
+    int status = 0;
+    waitpid(child_, &status, 0);
+    child_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t child_ = -1;
+  int out_ = -1;
+  std::string buffered_;
+};
 
 class VorlindoBuildTest : public ::testing::Test {
  protected:
@@ -95,6 +156,25 @@ TEST_F(VorlindoBuildTest, AnUnwritableProgramFolderGivesOneLineAndStatusOne) {
   ASSERT_TRUE(outcome.err.starts_with("vorlindo-build: ")) << outcome.err;
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
   EXPECT_NE(outcome.err.find(program_.path()), std::string::npos) << outcome.err;
+  EXPECT_FALSE(program_.Exists("start.html"));
+}
+
+TEST_F(VorlindoBuildTest, WatchingRebuildsAfterAChangedShortcutAndEndsCleanlyWhenAsked) {
+  for (const int signal : {SIGTERM, SIGINT}) {
+    WatchingProcess watching(program_.Path("vorlindo-build"));
+    ASSERT_EQ(watching.NextLine(), program_.Path("start.html"));
+    favorites_.WriteFile("News/Daily.url", "URL=https://changed.example/\r\n");
+    ASSERT_EQ(watching.NextLine(), program_.Path("start.html"));
+    EXPECT_NE(program_.ReadFile("start.html").find("https://changed.example/"), std::string::npos);
+    EXPECT_EQ(watching.EndWith(signal), 0) << signal;
+    favorites_.WriteFile("News/Daily.url", "URL=https://n.example/\r\n");
+  }
+}
+
+TEST_F(VorlindoBuildTest, AnUnknownOptionGivesTheUsageAndStatusTwo) {
+  const Outcome outcome = RunProcess(program_.Path("vorlindo-build"), false, "--wach");
+  EXPECT_EQ(outcome.exit_status, 2);
+  EXPECT_TRUE(outcome.err.starts_with("usage: ")) << outcome.err;
   EXPECT_FALSE(program_.Exists("start.html"));
 }
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,13 +34,19 @@ class RecordingMainView : public MainView {
 
 class RecordingSettingsView : public SettingsView {
  public:
-  void ShowState(const ProgramState& state) override { shown_state = state; }
+  void ShowState(const ProgramState& state) override {
+    shown_state = state;
+    ++states_shown;
+    if (while_showing) while_showing();
+  }
   void ShowCaptions(const CaptionSet& set) override { captions = &set; }
   void Show() override { shown = true; }
   bool IsShown() const override { return shown; }
   void ShowError(const Message& message) override { errors.push_back(message.text); }
 
   ProgramState shown_state;
+  int states_shown = 0;
+  std::function<void()> while_showing;  // what happens while a state is shown
   const CaptionSet* captions = nullptr;
   bool shown = false;
   std::vector<std::string> errors;
@@ -46,6 +56,47 @@ class NoDesktop : public Desktop {
  public:
   bool OpenDocument(const std::string&) override { return false; }
   void ShowWarning(const Message&) override {}
+};
+
+class RecordingWatch : public FavoritesWatch {
+ public:
+  void Follow(const PageSources& sources) override { followed.push_back(sources); }
+  std::vector<PageSources> followed;
+};
+
+// Imports by writing one shortcut into the Favorites folder it is told of.
+class FakeImporter : public BookmarkImporter {
+ public:
+  std::vector<BookmarkSource> SourcesFound() override { return sources; }
+  Result<Outcome> Import(const std::string& path, const std::string&) override {
+    imported.push_back(path);
+    if (path == "bad") return Status::Error("bad: not a bookmarks file");
+    std::filesystem::create_directories(favorites + "Imported");
+    std::ofstream(favorites + "Imported/Site.url") << "URL=http://imported.example/\r\n";
+    return Outcome{favorites, "1 added"};
+  }
+  std::vector<BookmarkSource> sources = {{"firefox (default)", "/ff/places.sqlite"}};
+  std::vector<std::string> imported;
+  std::string favorites;
+};
+
+// Picks what the test says and remembers what it was shown.
+class ScriptedImportView : public ImportView {
+ public:
+  std::optional<std::size_t> ChooseSource(const std::vector<BookmarkSource>& offered,
+                                          const ImportWords& words) override {
+    offered_count = offered.size();
+    from_file_caption = words.from_file;
+    return choice;
+  }
+  std::optional<std::string> ChooseFile(const ImportWords&) override { return file; }
+  void ShowOutcome(const Message& message) override { outcomes.push_back(message.text); }
+
+  std::optional<std::size_t> choice;
+  std::optional<std::string> file;
+  std::size_t offered_count = 0;
+  std::string from_file_caption;
+  std::vector<std::string> outcomes;
 };
 
 class ProgramControllerTest : public ::testing::Test {
@@ -92,6 +143,97 @@ TEST_F(ProgramControllerTest, EveryLanguageCodeButOneShowsEnglishAndBecomesZero)
     EXPECT_EQ(main_view_.title, captions->main_title) << line;
     EXPECT_EQ(controller_.state().language_code, captions == &kDutchCaptions ? 1 : 0) << line;
   }
+}
+
+TEST_F(ProgramControllerTest, AChangedFavoritesFolderRebuildsFromTheSavedSettingsAlone) {
+  RecordingWatch watch;
+  controller_.set_favorites_watch(&watch);
+  StartWithLanguageLine(" 0");
+  ASSERT_EQ(watch.followed.size(), 1u);
+  EXPECT_EQ(watch.followed[0].favorites_folder, favorites_.path());
+  EXPECT_FALSE(watch.followed[0].program_files);
+
+  controller_.FieldEdited(TextField::kPageTitle, "Half typ");
+  const int states_shown = settings_view_.states_shown;
+  const std::string saved = program_.ReadFile("ins.txt");
+  favorites_.WriteFile("News/Added.url", "URL=http://added.example/\r\n");
+  controller_.FavoritesChanged();
+
+  EXPECT_EQ(main_view_.pages.size(), 2u);
+  EXPECT_NE(program_.ReadFile("mijnstart.html").find("http://added.example/"), std::string::npos);
+  EXPECT_EQ(program_.ReadFile("ins.txt"), saved);
+  EXPECT_EQ(controller_.state().settings.page_title, "Half typ");
+  EXPECT_EQ(settings_view_.states_shown, states_shown);
+  EXPECT_EQ(watch.followed.size(), 2u);
+}
+
+TEST_F(ProgramControllerTest, AChangeReportedDuringARebuildIsTakenUpAfterIt) {
+  StartWithLanguageLine(" 0");
+  bool rebuilt_inside = false;
+  settings_view_.while_showing = [&] {
+    settings_view_.while_showing = nullptr;
+    const std::size_t pages = main_view_.pages.size();
+    controller_.FavoritesChanged();
+    rebuilt_inside = main_view_.pages.size() != pages;
+  };
+  controller_.RefreshClicked();
+  EXPECT_FALSE(rebuilt_inside);
+  EXPECT_EQ(main_view_.pages.size(), 3u);  // start-up, refresh, the change
+}
+
+TEST_F(ProgramControllerTest, TheImportButtonImportsWhatTheUserPicksAndRebuilds) {
+  struct Case {
+    std::optional<std::size_t> choice;
+    std::optional<std::string> file;
+    const char* imported;  // the path imported, or none
+    const char* outcome;   // the start of the message, or none
+  };
+  const std::vector<Case> cases = {
+      {0, std::nullopt, "/ff/places.sqlite", "Imported into"},
+      {1, "/home/me/bookmarks.html", "/home/me/bookmarks.html", "Imported into"},
+      {1, "bad", "bad", "Not imported:\nbad: not a bookmarks file"},
+      {std::nullopt, std::nullopt, nullptr, nullptr},  // the choice cancelled
+      {1, std::nullopt, nullptr, nullptr},             // the file chooser cancelled
+  };
+  for (const Case& c : cases) {
+    FakeImporter importer;
+    importer.favorites = favorites_.path();
+    ScriptedImportView view;
+    view.choice = c.choice;
+    view.file = c.file;
+    controller_.set_bookmark_import(&importer, &view);
+    StartWithLanguageLine(" 0");
+    const std::size_t pages = main_view_.pages.size();
+    controller_.FieldEdited(TextField::kPageTitle, "Typed");
+    controller_.ImportClicked();
+
+    EXPECT_EQ(view.offered_count, 1u);
+    EXPECT_EQ(view.from_file_caption, "From a file...");
+    // The window's values are saved before the import looks at the settings.
+    EXPECT_NE(program_.ReadFile("ins.txt").find("Typed"), std::string::npos);
+    ASSERT_EQ(importer.imported.size(), c.imported ? 1u : 0u);
+    if (c.imported) {
+      EXPECT_EQ(importer.imported[0], c.imported);
+    }
+    ASSERT_EQ(view.outcomes.size(), c.outcome ? 1u : 0u);
+    if (!c.outcome) continue;
+    EXPECT_TRUE(view.outcomes[0].starts_with(c.outcome)) << view.outcomes[0];
+    const bool imported = std::string(c.outcome) == "Imported into";
+    EXPECT_EQ(main_view_.pages.size(), pages + (imported ? 1 : 0));
+    if (imported) {
+      EXPECT_NE(view.outcomes[0].find("1 added"), std::string::npos);
+      EXPECT_NE(program_.ReadFile("mijnstart.html").find("imported.example"), std::string::npos);
+    }
+  }
+}
+
+TEST_F(ProgramControllerTest, TheImportDialogsSpeakTheWindowsLanguage) {
+  FakeImporter importer;
+  ScriptedImportView view;
+  controller_.set_bookmark_import(&importer, &view);
+  StartWithLanguageLine(" 1");
+  controller_.ImportClicked();
+  EXPECT_EQ(view.from_file_caption, "Uit een bestand...");
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+#include "generator/folder_watcher.h"
+
+#include <algorithm>
+
+namespace qv {
+
+void ChangeBurst::Changed(Clock::time_point when) {
+  if (!started_) first_ = when;
+  started_ = true;
+  last_ = when;
+}
+
+ChangeBurst::Clock::time_point ChangeBurst::SettlesAt() const {
+  return std::min(last_ + times_.quiet, first_ + times_.longest);
+}
+
+Result<bool> WaitForSettledChanges(FolderWatcher& watcher,
+                                   const std::function<bool(const EntryChange&)>& matters,
+                                   const std::function<bool()>& stopped, SettleTimes times) {
+  using std::chrono::ceil;
+  using std::chrono::milliseconds;
+  ChangeBurst burst(times);
+  for (;;) {
+    if (stopped()) return false;
+    std::optional<milliseconds> timeout;
+    if (burst.Started()) {
+      const ChangeBurst::Clock::time_point now = ChangeBurst::Clock::now();
+      if (now >= burst.SettlesAt()) return true;
+      timeout = ceil<milliseconds>(burst.SettlesAt() - now);
+    }
+    Result<std::vector<EntryChange>> changes = watcher.Wait(timeout);
+    if (!changes.ok()) return changes.status();
+    if (std::any_of(changes->begin(), changes->end(), matters)) {
+      burst.Changed(ChangeBurst::Clock::now());
+    }
+  }
+}
+
+}  // namespace qv

@@ -1,0 +1,187 @@
+#include "run/page_watch.h"
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+#include "generator/file_replacement.h"
+#include "generator/file_system.h"
+#include "generator/side_files.h"
+#include "settings/favorites_lookup.h"
+#include "settings/language.h"
+#include "settings/settings_file.h"
+
+namespace qv {
+namespace {
+
+// The program folder's files a run reads.
+constexpr std::array<std::string_view, 5> kProgramInputs = {
+    kSettingsFileName, kHeaderTemplateName, kFooterTemplateName, kDutchLanguageFileName,
+    kEnglishLanguageFileName};
+
+// The page, the jump list, and the temporary files a run writes them as.
+bool IsOwnOutput(const std::string& name, const PageSources& sources) {
+  return name == sources.page_file_name || name == kOptionFileName ||
+         IsTemporaryFileName(name, kIntermediateFileName);
+}
+
+bool IsProgramInput(const std::string& name) {
+  for (const std::string_view input : kProgramInputs) {
+    if (name == input) return true;
+  }
+  return false;
+}
+
+// True when both paths name the same folder, also through another spelling
+// (a link, or the program folder inside the Favorites folder).
+bool SameFolder(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
+PageSources PageSourcesOf(const ProgramState& state, const std::string& app_folder,
+                          bool program_files) {
+  const std::string& favorites = state.settings.favorites_folder;
+  return {app_folder, favorites.empty() ? std::string() : WithTrailingSeparator(favorites),
+          PageFileNameFrom(state.settings.page_file_name), program_files};
+}
+
+PageSources UpcomingPageSources(const ProgramState& state, RunSurroundings& surroundings,
+                                bool program_files) {
+  ProgramState upcoming = state;
+  const std::string app_folder = surroundings.AppFolder();
+  LoadSettings(upcoming, app_folder);
+  SettleFavoritesFolder(upcoming.settings, surroundings.Favorites());
+  return PageSourcesOf(upcoming, app_folder, program_files);
+}
+
+std::vector<WatchedFolder> FoldersToWatch(const PageSources& sources) {
+  std::vector<WatchedFolder> folders;
+  const bool favorites = !sources.favorites_folder.empty() && IsFolder(sources.favorites_folder);
+  if (favorites) folders.push_back({sources.favorites_folder, true});
+  // The program folder as the Favorites folder is watched once, as the latter.
+  if (sources.program_files && !(favorites && sources.favorites_folder == sources.app_folder)) {
+    folders.push_back({sources.app_folder, false});
+  }
+  return folders;
+}
+
+bool ChangeMatters(const EntryChange& change, const PageSources& sources) {
+  if (!change.name.empty() && change.name.front() == '.') return false;
+  if (IsOwnOutput(change.name, sources) && SameFolder(change.folder, sources.app_folder)) {
+    return false;
+  }
+  if (sources.program_files && change.folder == sources.app_folder &&
+      (change.name.empty() || IsProgramInput(change.name))) {
+    return true;
+  }
+  const std::string& favorites = sources.favorites_folder;
+  if (favorites.empty() || !change.folder.starts_with(favorites)) return false;
+  const std::string_view below = std::string_view(change.folder).substr(favorites.size());
+  // Beside the category folders only folders count; inside them everything.
+  if (below.empty()) return change.maybe_folder;
+  return below.find(kPathSeparator) == below.size() - 1;
+}
+
+Status BuildAndWatch(ProgramState& state, RunSurroundings& surroundings, FolderWatcher& watcher,
+                     const std::function<bool()>& stopped,
+                     const std::function<void(const RunReport&)>& built, SettleTimes times) {
+  const std::string app_folder = surroundings.AppFolder();
+  bool watched_what_was_read = true;
+  for (;;) {
+    const PageSources watched = UpcomingPageSources(state, surroundings, true);
+    const Status watching = watcher.WatchFolders(FoldersToWatch(watched));
+    if (!watching.ok()) return watching;
+    built(BuildStartPage(state, surroundings));
+    // Settings saved between the look ahead and the run may have moved the
+    // Favorites folder: watch the folder the run read, and read it once more.
+    if (PageSourcesOf(state, app_folder, true) != watched && watched_what_was_read) {
+      watched_what_was_read = false;
+      continue;
+    }
+    watched_what_was_read = true;
+    const auto matters = [&watched](const EntryChange& change) {
+      return ChangeMatters(change, watched);
+    };
+    const Result<bool> settled = WaitForSettledChanges(watcher, matters, stopped, times);
+    if (!settled.ok()) return settled.status();
+    if (!*settled) return Status::Ok();
+  }
+}
+
+Result<std::unique_ptr<BackgroundPageWatch>> BackgroundPageWatch::Start(
+    std::function<void()> changed, SettleTimes times) {
+  Result<std::unique_ptr<FolderWatcher>> watcher = FolderWatcher::Open();
+  if (!watcher.ok()) return watcher.status();
+  return std::unique_ptr<BackgroundPageWatch>(
+      new BackgroundPageWatch(std::move(*watcher), std::move(changed), times));
+}
+
+BackgroundPageWatch::BackgroundPageWatch(std::unique_ptr<FolderWatcher> watcher,
+                                         std::function<void()> changed, SettleTimes times)
+    : watcher_(std::move(watcher)), changed_(std::move(changed)), times_(times) {
+  thread_ = std::thread([this] { Loop(); });
+}
+
+BackgroundPageWatch::~BackgroundPageWatch() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  followed_.notify_all();
+  watcher_->Wake();
+  thread_.join();
+}
+
+void BackgroundPageWatch::Follow(const PageSources& sources) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (sources == sources_) return;
+    sources_ = sources;
+    sources_changed_ = true;
+  }
+  followed_.notify_all();
+  watcher_->Wake();
+}
+
+void BackgroundPageWatch::Loop() {
+  const auto interrupted = [this] {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stopping_ || sources_changed_;
+  };
+  for (;;) {
+    PageSources sources;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (stopping_) return;
+      sources = sources_;
+      sources_changed_ = false;
+    }
+    const auto matters = [&sources](const EntryChange& change) {
+      return ChangeMatters(change, sources);
+    };
+    Status watching = watcher_->WatchFolders(FoldersToWatch(sources));
+    Result<bool> settled = watching.ok()
+                               ? WaitForSettledChanges(*watcher_, matters, interrupted, times_)
+                               : Result<bool>(watching);
+    if (settled.ok()) {
+      if (*settled) changed_();
+      continue;
+    }
+    // Nothing to watch until the program follows other folders.
+    std::unique_lock<std::mutex> lock(mutex_);
+    followed_.wait(lock, [this] { return stopping_ || sources_changed_; });
+  }
+}
+
+}  // namespace qv

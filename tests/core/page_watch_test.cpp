@@ -1,0 +1,176 @@
+// Which changes rebuild the page, and the rebuild loop over real folders.
+#include "run/page_watch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "generator/file_system.h"
+#include "settings/settings_file.h"
+#include "support/fake_surroundings.h"
+#include "support/temp_folder.h"
+
+namespace qv {
+namespace {
+
+using std::chrono::milliseconds;
+using testing::TempFolder;
+
+// A folder path of this platform from "/"-separated parts.
+std::string Folder(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = kPathSeparator;
+  }
+  return path;
+}
+
+TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
+  const PageSources apart{Folder("/p/"), Folder("/f/"), "start.html", true};
+  PageSources without_program_files = apart;
+  without_program_files.program_files = false;
+  const PageSources same{Folder("/p/"), Folder("/p/"), "start.html", true};
+  const PageSources program_inside{Folder("/f/Prog/"), Folder("/f/"), "start.html", true};
+  struct Case {
+    const PageSources& sources;
+    EntryChange change;
+    bool matters;
+  };
+  const std::vector<Case> cases = {
+      {apart, {Folder("/f/"), "News", true}, true},
+      {apart, {Folder("/f/"), "notes.txt", false}, false},
+      {apart, {Folder("/f/"), "", true}, true},
+      {apart, {Folder("/f/"), ".News", true}, false},
+      {apart, {Folder("/f/News/"), "Daily.url", false}, true},
+      {apart, {Folder("/f/News/"), "Sub", true}, true},
+      {apart, {Folder("/f/News/"), ".Daily.url.part", false}, false},
+      {apart, {Folder("/f/News/Sub/"), "Deep.url", false}, false},
+      {apart, {Folder("/p/"), "ins.txt", false}, true},
+      {apart, {Folder("/p/"), "koptekst.txt", false}, true},
+      {apart, {Folder("/p/"), "uk.txt", false}, true},
+      {apart, {Folder("/p/"), "", true}, true},
+      {apart, {Folder("/p/"), "ins.txt.a1b2c3", false}, false},
+      {apart, {Folder("/p/"), "start.html", false}, false},
+      {apart, {Folder("/p/"), "option.txt", false}, false},
+      {apart, {Folder("/p/"), "mijnstart.tmp", false}, false},
+      {apart, {Folder("/p/"), "mijnstart.tmp.k3x9q0", false}, false},
+      {without_program_files, {Folder("/p/"), "ins.txt", false}, false},
+      // The page written beside the category folders, or in one of them,
+      // never calls for another run.
+      {same, {Folder("/p/"), "start.html", true}, false},
+      {same, {Folder("/p/"), "mijnstart.tmp", true}, false},
+      {same, {Folder("/p/"), "News", true}, true},
+      {program_inside, {Folder("/f/Prog/"), "start.html", false}, false},
+      {program_inside, {Folder("/f/Prog/"), "option.txt", false}, false},
+      {program_inside, {Folder("/f/Prog/"), "mijnstart.tmp.a1b2c3", false}, false},
+      {program_inside, {Folder("/f/Prog/"), "Other.url", false}, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChangeMatters(c.change, c.sources), c.matters)
+        << c.change.folder << " " << c.change.name << " (favorites " << c.sources.favorites_folder
+        << ")";
+  }
+}
+
+TEST(FoldersToWatchTest, WatchesTheProgramFolderOnceAndNoMissingFavoritesFolder) {
+  TempFolder program, favorites;
+  const std::vector<WatchedFolder> both = {{favorites.path(), true}, {program.path(), false}};
+  EXPECT_EQ(FoldersToWatch({program.path(), favorites.path(), "p.html", true}), both);
+  const std::vector<WatchedFolder> one = {{program.path(), true}};
+  EXPECT_EQ(FoldersToWatch({program.path(), program.path(), "p.html", true}), one);
+  const std::vector<WatchedFolder> program_only = {{program.path(), false}};
+  EXPECT_EQ(FoldersToWatch({program.path(), favorites.Path("gone/"), "p.html", true}),
+            program_only);
+  EXPECT_TRUE(FoldersToWatch({program.path(), "", "p.html", false}).empty());
+}
+
+// BuildAndWatch on a thread of its own over a temporary program folder.
+class BuildAndWatchTest : public ::testing::Test {
+ protected:
+  void StartIn(const std::string& app_folder, const std::string& favorites_folder) {
+    surroundings_ = std::make_unique<testing::FakeSurroundings>(app_folder);
+    ProgramState saved;
+    saved.settings.favorites_folder = favorites_folder;
+    saved.settings.page_file_name = "start.html";
+    ASSERT_TRUE(SaveSettings(saved, app_folder).ok());
+    Result<std::unique_ptr<FolderWatcher>> watcher = FolderWatcher::Open();
+    ASSERT_TRUE(watcher.ok());
+    watcher_ = std::move(*watcher);
+    loop_ = std::thread([this] {
+      ProgramState state;
+      outcome_ = BuildAndWatch(
+          state, *surroundings_, *watcher_, [this] { return stop_.load(); },
+          [this](const RunReport&) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++builds_;
+            built_.notify_all();
+          },
+          {milliseconds(100), milliseconds(1000)});
+    });
+  }
+
+  ~BuildAndWatchTest() override {
+    if (!loop_.joinable()) return;
+    stop_ = true;
+    watcher_->Wake();
+    loop_.join();
+    EXPECT_TRUE(outcome_.ok()) << outcome_.reason();
+  }
+
+  // Waits, with patience, until at least `count` runs are done.
+  bool BuiltAtLeast(int count) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return built_.wait_for(lock, std::chrono::seconds(10), [&] { return builds_ >= count; });
+  }
+
+  int Builds() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return builds_;
+  }
+
+  TempFolder favorites_;
+  std::unique_ptr<testing::FakeSurroundings> surroundings_;
+  std::unique_ptr<FolderWatcher> watcher_;
+  std::atomic<bool> stop_{false};
+  Status outcome_ = Status::Ok();
+  std::mutex mutex_;
+  std::condition_variable built_;
+  int builds_ = 0;
+  std::thread loop_;
+};
+
+TEST_F(BuildAndWatchTest, ANewShortcutAndASavedSettingEachRebuildThePage) {
+  TempFolder program;
+  favorites_.WriteFile("News/Daily.url", "URL=http://daily.example/\r\n");
+  StartIn(program.path(), favorites_.path());
+  ASSERT_TRUE(BuiltAtLeast(1));
+  favorites_.WriteFile("News/Weekly.url", "URL=http://weekly.example/\r\n");
+  ASSERT_TRUE(BuiltAtLeast(2));
+  EXPECT_NE(program.ReadFile("start.html").find("weekly.example"), std::string::npos);
+
+  ProgramState saved;
+  saved.settings.favorites_folder = favorites_.path();
+  saved.settings.page_file_name = "other.html";
+  ASSERT_TRUE(SaveSettings(saved, program.path()).ok());
+  ASSERT_TRUE(BuiltAtLeast(3));
+  EXPECT_TRUE(program.Exists("other.html"));
+}
+
+TEST_F(BuildAndWatchTest, APageWrittenInsideTheFavoritesFolderSetsOffNoRunOfItsOwn) {
+  // The program folder is a category folder, so the page is one of its links.
+  favorites_.WriteFile("Program/Daily.url", "URL=http://daily.example/\r\n");
+  StartIn(favorites_.Path("Program/"), favorites_.path());
+  ASSERT_TRUE(BuiltAtLeast(1));
+  favorites_.WriteFile("Program/Weekly.url", "URL=http://weekly.example/\r\n");
+  ASSERT_TRUE(BuiltAtLeast(2));
+  // Far longer than a burst takes to settle.
+  std::this_thread::sleep_for(milliseconds(1500));
+  EXPECT_EQ(Builds(), 2);
+}
+
+}  // namespace
+}  // namespace qv
