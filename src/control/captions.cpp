@@ -15,6 +15,17 @@ const CaptionSet kCreatedCaptions = {
     "Standaard",
     "Form2",
     "Form1",
+    "Kies je map met favorieten met de knop ..., of typ het pad",
+    "...",
+    "Map kiezen",
+    "Map met favorieten kiezen",
+    "Openen in browser",
+    "De pagina krijgt {}.",
+    "De pagina kan {} niet als kleur gebruiken.",
+    "Alleen de eerste zeven tekens komen op de pagina.",
+    "Probleem",
+    "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
+    "meer)",
 };
 
 const CaptionSet kDutchCaptions = {
@@ -30,6 +41,17 @@ const CaptionSet kDutchCaptions = {
     "Standaard",
     "Instellingen",
     "Qelmora Vorlindo maker",
+    "Kies je map met favorieten met de knop ..., of typ het pad",
+    "...",
+    "Map kiezen",
+    "Map met favorieten kiezen",
+    "Openen in browser",
+    "De pagina krijgt {}.",
+    "De pagina kan {} niet als kleur gebruiken.",
+    "Alleen de eerste zeven tekens komen op de pagina.",
+    "Probleem",
+    "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
+    "meer)",
 };
 
 const CaptionSet kEnglishCaptions = {
@@ -45,10 +67,27 @@ const CaptionSet kEnglishCaptions = {
     "Standard",
     "Setup",
     "Qelmora Vorlindo creator",
+    "Choose your Favorites folder with the ... button, or type its path",
+    "...",
+    "Choose folder",
+    "Choose the Favorites folder",
+    "Open in browser",
+    "The page gets {}.",
+    "The page cannot use {} as a colour.",
+    "Only the first seven characters reach the page.",
+    "Problem",
+    "Opening {} failed!!\r(no program is linked to it, or the document no longer exists)",
 };
 
 const CaptionSet& CaptionsOf(Language language) {
   return language == Language::kDutch ? kDutchCaptions : kEnglishCaptions;
+}
+
+std::string FillIn(const char* pattern, const std::string& value) {
+  std::string text = pattern;
+  const std::size_t marker = text.find("{}");
+  if (marker != std::string::npos) text.replace(marker, 2, value);
+  return text;
 }
 
 const char* FieldLabel(const CaptionSet& captions, TextField field) {

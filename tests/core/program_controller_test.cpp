@@ -46,6 +46,7 @@ class NoDesktop : public Desktop {
  public:
   bool OpenDocument(const std::string&) override { return false; }
   void ShowWarning(const Message&) override {}
+  std::string ChooseFolder(const std::string&, const std::string&) override { return {}; }
 };
 
 class ProgramControllerTest : public ::testing::Test {
