@@ -17,7 +17,7 @@ const QString kDrawnWord = QStringLiteral("drawn:");
 
 // Longest wait for a loaded page to report that it has been drawn (a hidden
 // window draws nothing, a page may break the script).
-constexpr int kPaintTimeoutMs = 400;
+constexpr int kPaintTimeoutMs = 3000;
 
 class PreviewPage : public QWebEnginePage {
   Q_OBJECT
@@ -60,8 +60,9 @@ WebEnginePreview::WebEnginePreview(QWidget* parent) : PagePreview(parent) {
     auto* page = new PreviewPage(view);
     view->setPage(page);
     stack_->addWidget(view);
+    // A page whose script never ran (a failed load) counts as read once loaded.
     connect(view, &QWebEngineView::loadFinished, this, [this, view](bool ok) {
-      if (view == back()) BackLoaded(ok);
+      if (view == back()) BackRead(ok);
     });
     connect(page, &PreviewPage::Signalled, this, [this, view](const QString& word) {
       if (view == back()) BackSignalled(word);
@@ -96,10 +97,11 @@ void WebEnginePreview::StartLoad(const QString& page_path) {
   emit LoadStarted();
 }
 
-void WebEnginePreview::BackLoaded(bool ok) {
-  if (!loading_ || paint_timeout_.isActive()) return;
-  emit LoadFinished(ok);
+void WebEnginePreview::BackRead(bool ok) {
+  if (!loading_ || read_) return;
+  read_ = true;
   ok_ = ok;
+  emit PageRead();
   if (stale_) {
     LoadNextOrRest();
     return;
@@ -125,7 +127,7 @@ void WebEnginePreview::BackLoaded(bool ok) {
 void WebEnginePreview::BackSignalled(const QString& word) {
   if (!loading_) return;
   if (word == kReadWord) {
-    read_ = true;
+    BackRead(true);
   } else if (word == kDrawnWord + QString::number(load_number_) && paint_timeout_.isActive()) {
     BringBackToFront();
   }

@@ -1,8 +1,12 @@
 // The preview as a browser view that never shows a half-drawn page: each new
-// page loads in a second view lying under the one on show, scrolls to where
-// the user had scrolled, and only once it has been drawn does it come to the
-// front. Of a burst of pages, a load whose file was rewritten while it was
-// still being read is dropped, and only the newest waiting page loads next.
+// page loads in a second view lying under the one on show; once its document
+// has been read whole, it scrolls to where the user had scrolled, and only
+// when it has been drawn does it come to the front. Pictures from the web
+// (the banners) need not have arrived: they fill boxes of fixed size, so
+// the page does not move when they come, and a slow server does not hold
+// the preview back. Of a burst of pages, a load whose file was rewritten
+// before it had been read whole is dropped, and only the newest waiting page
+// loads next.
 #pragma once
 
 #include <QPointF>
@@ -31,13 +35,14 @@ class WebEnginePreview : public PagePreview {
  signals:
   // A new page has started loading under the one on show.
   void LoadStarted();
-  // That page has loaded; it comes to the front once drawn.
-  void LoadFinished(bool ok);
+  // That page's document has been read whole (or its load has failed); it
+  // comes to the front once drawn.
+  void PageRead();
 
  private:
   QWebEngineView* back() const { return views_[1 - front_]; }
   void StartLoad(const QString& page_path);
-  void BackLoaded(bool ok);
+  void BackRead(bool ok);
   void BackSignalled(const QString& word);
   void BringBackToFront();
   void LoadNextOrRest();
@@ -47,7 +52,7 @@ class WebEnginePreview : public PagePreview {
   QStackedLayout* stack_ = nullptr;
   bool anything_shown_ = false;
   bool loading_ = false;
-  bool read_ = false;   // the loading page's file has been read whole
+  bool read_ = false;   // the loading page's document has been read whole
   bool stale_ = false;  // its file was rewritten before it had been read
   bool ok_ = false;
   int load_number_ = 0;
