@@ -64,8 +64,7 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
   auto& field = Find<QLineEdit>("favoritesFolderField");
   field.clear();
   QTest::mouseClick(&Find("britishFlag"), Qt::LeftButton);
-  EXPECT_EQ(field.placeholderText(),
-            "Choose your Favorites folder with the ... button, or type its path");
+  EXPECT_EQ(field.placeholderText(), "Choose your Favorites folder with ... or type its path");
 
   auto& choose = Find<QPushButton>("chooseFavoritesFolderButton");
   const int runs_before = Runs();
