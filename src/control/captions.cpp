@@ -18,6 +18,17 @@ const CaptionSet kCreatedCaptions = {
     "Form2",
     "Form1",
     "Import bookmarks...",
+    "Kies je favorietenmap met ... of typ het pad",
+    "...",
+    "Map kiezen",
+    "Map met favorieten kiezen",
+    "Openen in browser",
+    "De pagina krijgt {}.",
+    "De pagina kan {} niet als kleur gebruiken.",
+    "Alleen de eerste zeven tekens komen op de pagina.",
+    "Probleem",
+    "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
+    "meer)",
 };
 
 const CaptionSet kDutchCaptions = {
@@ -34,6 +45,17 @@ const CaptionSet kDutchCaptions = {
     "Instellingen",
     "Qelmora Vorlindo maker",
     "Bladwijzers importeren...",
+    "Kies je favorietenmap met ... of typ het pad",
+    "...",
+    "Map kiezen",
+    "Map met favorieten kiezen",
+    "Openen in browser",
+    "De pagina krijgt {}.",
+    "De pagina kan {} niet als kleur gebruiken.",
+    "Alleen de eerste zeven tekens komen op de pagina.",
+    "Probleem",
+    "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
+    "meer)",
 };
 
 const CaptionSet kEnglishCaptions = {
@@ -50,6 +72,16 @@ const CaptionSet kEnglishCaptions = {
     "Setup",
     "Qelmora Vorlindo creator",
     "Import bookmarks...",
+    "Choose your Favorites folder with ... or type its path",
+    "...",
+    "Choose folder",
+    "Choose the Favorites folder",
+    "Open in browser",
+    "The page gets {}.",
+    "The page cannot use {} as a colour.",
+    "Only the first seven characters reach the page.",
+    "Problem",
+    "Opening {} failed!!\r(no program is linked to it, or the document no longer exists)",
 };
 
 constexpr ImportWords kDutchImportWords = {
@@ -70,6 +102,13 @@ const ImportWords& ImportWordsOf(Language language) {
 
 const CaptionSet& CaptionsOf(Language language) {
   return language == Language::kDutch ? kDutchCaptions : kEnglishCaptions;
+}
+
+std::string FillIn(const char* pattern, const std::string& value) {
+  std::string text = pattern;
+  const std::size_t marker = text.find("{}");
+  if (marker != std::string::npos) text.replace(marker, 2, value);
+  return text;
 }
 
 const char* FieldLabel(const CaptionSet& captions, TextField field) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -19,6 +20,19 @@ struct CaptionSet {
   const char* settings_title;    // the settings window's title
   const char* main_title;        // the main window's title
   const char* import_bookmarks;  // the button that imports a browser's bookmarks
+  // The first-start guidance and the buttons beside the fields.
+  const char* favorites_hint;       // shown in the empty Favorites field
+  const char* choose_folder;        // the button that opens the folder chooser
+  const char* choose_folder_tip;    // its tooltip
+  const char* choose_folder_title;  // the folder chooser's title
+  const char* open_in_browser;      // the button that opens the page in the browser
+  // The swatch's tooltip; "{}" stands for the code as the page gets it.
+  const char* swatch_colour;
+  const char* swatch_no_colour;
+  const char* swatch_cut;  // added when the code was cut to seven characters
+  // The desktop could not open a document; "{}" stands for the document.
+  const char* open_failed_title;
+  const char* open_failed_text;
 };
 
 extern const CaptionSet kCreatedCaptions;
@@ -26,6 +40,9 @@ extern const CaptionSet kDutchCaptions;
 extern const CaptionSet kEnglishCaptions;
 
 const CaptionSet& CaptionsOf(Language language);
+
+// `pattern` with its "{}" replaced by `value`.
+std::string FillIn(const char* pattern, const std::string& value);
 
 // The label of `field` in `captions`.
 const char* FieldLabel(const CaptionSet& captions, TextField field);

@@ -70,10 +70,8 @@ std::string SliderColourCode(int red, int green, int blue) {
   return code;
 }
 
-Message OpenFailedMessage(const std::string& document) {
-  return {"Probleem", "Opstarten bestand " + document +
-                          " mislukt!!\r(geen koppeling met het programma, document bestaat "
-                          "niet meer)"};
+Message OpenFailedMessage(const CaptionSet& captions, const std::string& document) {
+  return {captions.open_failed_title, FillIn(captions.open_failed_text, document)};
 }
 
 ProgramController::ProgramController(RunSurroundings& surroundings, MainView& main_view,
@@ -147,8 +145,24 @@ void ProgramController::TitleSizeClicked(int option) {
 }
 
 void ProgramController::MakerLinkClicked() {
-  if (!desktop_.OpenDocument(kMakerSiteAddress)) {
-    desktop_.ShowWarning(OpenFailedMessage(kMakerSiteAddress));
+  OpenDocument(kMakerSiteAddress);
+}
+
+void ProgramController::ChooseFavoritesFolderClicked() {
+  const std::string folder = desktop_.ChooseFolder(
+      Captions().choose_folder_title, TextOf(state_.settings, TextField::kFavoritesFolder));
+  if (folder.empty()) return;
+  FieldEdited(TextField::kFavoritesFolder, folder);
+  SaveAndRebuild();
+}
+
+void ProgramController::OpenInBrowserClicked() {
+  OpenDocument(page_path_);
+}
+
+void ProgramController::OpenDocument(const std::string& document) {
+  if (!desktop_.OpenDocument(document)) {
+    desktop_.ShowWarning(OpenFailedMessage(Captions(), document));
   }
 }
 
@@ -201,10 +215,15 @@ void ProgramController::RebuildFromSavedSettings() {
 }
 
 void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramState& built) {
+  page_path_ = report.page_path;
   main_view_.ShowPage(report.page_path);
   if (favorites_watch_ != nullptr) {
     favorites_watch_->Follow(PageSourcesOf(built, surroundings_.AppFolder(), false));
   }
+}
+
+const CaptionSet& ProgramController::Captions() const {
+  return CaptionsOf(LanguageOfCode(state_.language_code));
 }
 
 void ProgramController::SaveAndRebuild() {

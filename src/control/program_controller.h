@@ -38,6 +38,11 @@ class ProgramController {
   void SlidersMoved(Colour colour, int red, int green, int blue);
   void TitleSizeClicked(int option);
   void MakerLinkClicked();
+  // The folder chooser beside the Favorites field: a chosen folder fills the
+  // field, and the page is built from it.
+  void ChooseFavoritesFolderClicked();
+  // Hands the page last built to the desktop, which opens it in the browser.
+  void OpenInBrowserClicked();
   void LanguageChosen(Language language);
   // The Favorites folder changed on disk.
   void FavoritesChanged();
@@ -72,6 +77,9 @@ class ProgramController {
   // Writes "ins.txt"; tells the user when that fails, `consequence` saying
   // what happens next. True when saved.
   bool Save(const std::string& consequence);
+  // Opens `document` on the desktop; tells the user when that fails.
+  void OpenDocument(const std::string& document);
+  const CaptionSet& Captions() const;
 
   RunSurroundings& surroundings_;
   MainView& main_view_;
@@ -79,6 +87,7 @@ class ProgramController {
   Desktop& desktop_;
   std::function<void()> end_program_;
   ProgramState state_;
+  std::string page_path_;  // the page of the last run
   bool ending_ = false;
   FavoritesWatch* favorites_watch_ = nullptr;
   BookmarkImporter* importer_ = nullptr;
@@ -93,8 +102,8 @@ class ProgramController {
 // "#" and two upper-case hexadecimal digits each for red, green and blue.
 std::string SliderColourCode(int red, int green, int blue);
 
-// What the user is told when the desktop cannot open `document`; the same in
-// every interface language.
-Message OpenFailedMessage(const std::string& document);
+// What the user is told, in the words of `captions`, when the desktop cannot
+// open `document`.
+Message OpenFailedMessage(const CaptionSet& captions, const std::string& document);
 
 }  // namespace qv

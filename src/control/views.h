@@ -54,6 +54,9 @@ class Desktop {
   virtual bool OpenDocument(const std::string& document) = 0;
   // A warning in a box of its own; returns once read.
   virtual void ShowWarning(const Message& message) = 0;
+  // Lets the user pick a folder, starting at `start`, in a chooser titled
+  // `title`; returns the folder's path, or an empty text when the user cancels.
+  virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
 };
 
 }  // namespace qv

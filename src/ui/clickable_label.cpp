@@ -1,8 +1,19 @@
 #include "ui/clickable_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace qv {
+
+ClickableLabel::ClickableLabel(QWidget* parent) : ClickableLabel(QString(), parent) {}
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  // Room for the focus frame around the text or picture.
+  setContentsMargins(3, 3, 3, 3);
+}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   // A press that is dragged off the label and released elsewhere is no click.
@@ -10,6 +21,30 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
   }
   QLabel::mouseReleaseEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (!event->isAutoRepeat()) emit clicked();
+      event->accept();
+      return;
+    default:
+      QLabel::keyPressEvent(event);
+  }
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  QStyleOptionFocusRect frame;
+  frame.initFrom(this);
+  frame.rect = rect().adjusted(1, 1, -1, -1);
+  frame.backgroundColor = palette().color(backgroundRole());
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
 }  // namespace qv

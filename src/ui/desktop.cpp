@@ -1,6 +1,8 @@
 #include "ui/desktop.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -8,6 +10,12 @@ namespace qv {
 
 DocumentOpener DesktopOpener() {
   return [](const QUrl& address) { return QDesktopServices::openUrl(address); };
+}
+
+FolderChooser DesktopFolderChooser() {
+  return [](const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(nullptr, title, start);
+  };
 }
 
 QUrl DocumentAddress(const QString& document) {
@@ -26,6 +34,12 @@ void QtDesktop::ShowWarning(const Message& message) {
   QMessageBox box(QMessageBox::Warning, QString::fromStdString(message.title),
                   QString::fromStdString(message.text), QMessageBox::Ok);
   box.exec();
+}
+
+std::string QtDesktop::ChooseFolder(const std::string& title, const std::string& start) {
+  const QString folder = chooser_(QString::fromStdString(title),
+                                  QDir::fromNativeSeparators(QString::fromStdString(start)));
+  return folder.isEmpty() ? std::string() : QDir::toNativeSeparators(folder).toStdString();
 }
 
 }  // namespace qv

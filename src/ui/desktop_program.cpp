@@ -5,10 +5,10 @@
 namespace qv {
 
 DesktopProgram::DesktopProgram(RunSurroundings& surroundings, PagePreview* preview,
-                               DocumentOpener open)
+                               DocumentOpener open, FolderChooser choose)
     : main_window_(std::make_unique<MainWindow>(preview)),
       settings_window_(std::make_unique<SettingsWindow>(main_window_.get())),
-      desktop_(std::move(open)),
+      desktop_(std::move(open), std::move(choose)),
       import_dialogs_(settings_window_.get()),
       controller_(surroundings, *main_window_, *settings_window_, desktop_,
                   [] { QCoreApplication::exit(0); }) {
@@ -42,6 +42,9 @@ void DesktopProgram::Connect() {
   connect(window, &SettingsWindow::ImportClicked, this, [&c] { c.ImportClicked(); });
   connect(window, &SettingsWindow::MakerLinkClicked, this, [&c] { c.MakerLinkClicked(); });
   connect(&favorites_watch_, &QtFavoritesWatch::Changed, this, [&c] { c.FavoritesChanged(); });
+  connect(window, &SettingsWindow::ChooseFolderClicked, this,
+          [&c] { c.ChooseFavoritesFolderClicked(); });
+  connect(window, &SettingsWindow::OpenInBrowserClicked, this, [&c] { c.OpenInBrowserClicked(); });
   connect(window, &SettingsWindow::LanguageChosen, this,
           [&c](Language language) { c.LanguageChosen(language); });
 }

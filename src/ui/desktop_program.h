@@ -21,9 +21,11 @@ class DesktopProgram : public QObject {
 
  public:
   // `preview` becomes the main window's preview; `open` hands documents to
-  // the desktop. Ending the program stops the application's event loop.
+  // the desktop and `choose` lets the user pick a folder. Ending the program
+  // stops the application's event loop.
   DesktopProgram(RunSurroundings& surroundings, PagePreview* preview,
-                 DocumentOpener open = DesktopOpener());
+                 DocumentOpener open = DesktopOpener(),
+                 FolderChooser choose = DesktopFolderChooser());
   ~DesktopProgram() override;
 
   void Start() { controller_.Start(); }

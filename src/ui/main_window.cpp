@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QEvent>
+#include <QVBoxLayout>
 
 #include "control/captions.h"
 #include "ui/page_preview.h"
@@ -11,12 +12,12 @@ namespace qv {
 MainWindow::MainWindow(PagePreview* preview, QWidget* parent) : QWidget(parent), preview_(preview) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QString::fromUtf8(kCreatedCaptions.main_title));
-  const double dots_per_inch = ScreenDotsPerInch(*this);
-  resize(TwipsToPixels(kMainClientTwips, dots_per_inch));
-  // The preview keeps its design size and place whatever the window's size.
-  preview_->setParent(this);
+  // The window opens at its design size; the preview fills it at any size.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
   preview_->setObjectName(QStringLiteral("pagePreview"));
-  preview_->setGeometry(TwipsToPixels(kPreviewTwips, dots_per_inch));
+  layout->addWidget(preview_);
+  resize(TwipsToPixels(kMainClientTwips, ScreenDotsPerInch(*this)));
 }
 
 void MainWindow::ShowPage(const std::string& page_path) {

@@ -1,7 +1,6 @@
 // The main window: a frame around the preview of the page.
 #pragma once
 
-#include <QRect>
 #include <QSize>
 #include <QWidget>
 
@@ -11,9 +10,8 @@ namespace qv {
 
 class PagePreview;
 
-// The window's design measures, in twips.
+// The window's design size, in twips.
 inline constexpr QSize kMainClientTwips(10545, 8595);
-inline constexpr QRect kPreviewTwips(120, 0, 11775, 9135);
 
 class MainWindow : public QWidget, public MainView {
   Q_OBJECT

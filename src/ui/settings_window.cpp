@@ -1,25 +1,33 @@
 #include "ui/settings_window.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QColor>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "control/page_colour.h"
+#include "control/window_placement.h"
 #include "ui/clickable_label.h"
+#include "ui/colour_swatch.h"
 #include "ui/flag_pictures.h"
 #include "ui/twips.h"
 
@@ -45,7 +53,39 @@ class StepwiseTrackStyle : public QProxyStyle {
     if (hint == SH_ScrollBar_LeftClickAbsolutePosition) return 0;
     return QProxyStyle::styleHint(hint, option, widget, answer);
   }
+
+  // The slider that the arrow keys move shows a frame.
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                          QPainter* painter, const QWidget* widget) const override {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control != CC_ScrollBar || widget == nullptr || !widget->hasFocus()) return;
+    painter->save();
+    painter->setPen(QPen(option->palette.color(QPalette::Highlight), 2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(option->rect).adjusted(1, 1, -1, -1));
+    painter->restore();
+  }
 };
+
+// Return on a focused button does what Space does: it clicks it.
+class ReturnClicks : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (button == nullptr) return false;
+    if (!key->isAutoRepeat()) button->click();
+    return true;
+  }
+};
+
+ScreenRect ToScreenRect(const QRect& rect) {
+  return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
 
 // One for the whole program, living as long as the application, so that it
 // outlasts every slider that uses it.
@@ -65,8 +105,12 @@ QScrollBar* NewSlider(QWidget* parent, const QString& name) {
   slider->setRange(0, kSliderMaximum);
   slider->setSingleStep(1);
   slider->setPageStep(1);
-  // A drag of the thumb reports its position once, when it is let go.
+  // A drag of the thumb reports its position once, when it is let go; an
+  // arrow key moves it one step, which reports at once.
   slider->setTracking(false);
+  slider->setFocusPolicy(Qt::StrongFocus);
+  // Right and Up raise the value, as on any slider (a scroll bar reverses them).
+  slider->setInvertedControls(false);
   slider->setMinimumWidth(96);
   return slider;
 }
@@ -91,7 +135,31 @@ SettingsWindow::SettingsWindow(QWidget* main_window, QWidget* parent)
   layout->addWidget(BuildFieldGrid());
   layout->addWidget(BuildBottomRow());
   ShowCaptions(kCreatedCaptions);
-  for (const Colour colour : kColours) ShowSwatch(colour);
+  SetTabOrder();
+  auto* return_clicks = new ReturnClicks(this);
+  for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+    button->installEventFilter(return_clicks);
+  }
+  for (QLineEdit* field : findChildren<QLineEdit*>()) {
+    connect(field, &QLineEdit::returnPressed, this, &SettingsWindow::RefreshClicked);
+  }
+}
+
+void SettingsWindow::SetTabOrder() {
+  std::vector<QWidget*> order;
+  for (const ColourGroup& group : groups_) {
+    order.insert(order.end(), {group.code, group.default_button});
+    order.insert(order.end(), group.sliders.begin(), group.sliders.end());
+  }
+  for (const TextField field : kTextFields) {
+    order.push_back(FieldOf(field));
+    if (field == TextField::kFavoritesFolder) order.push_back(choose_folder_);
+  }
+  order.insert(order.end(), title_sizes_.begin(), title_sizes_.end());
+  for (int i = 0; i < buttons_->count(); ++i) {
+    if (QWidget* widget = buttons_->itemAt(i)->widget()) order.push_back(widget);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 QWidget* SettingsWindow::BuildColourRow(Colour colour) {
@@ -100,11 +168,9 @@ QWidget* SettingsWindow::BuildColourRow(Colour colour) {
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
 
-  parts.swatch = new QFrame(row);
+  parts.swatch = new ColourSwatch(row);
   parts.swatch->setObjectName(SwatchObjectName(colour));
-  parts.swatch->setFrameShape(QFrame::Box);
   parts.swatch->setFixedSize(26, 26);
-  parts.swatch->setAutoFillBackground(true);
   layout->addWidget(parts.swatch);
 
   parts.code = new QLineEdit(row);
@@ -114,7 +180,8 @@ QWidget* SettingsWindow::BuildColourRow(Colour colour) {
   layout->addWidget(parts.code);
   connect(parts.code, &QLineEdit::textEdited, this,
           [this, colour](const QString& code) { emit ColourCodeEdited(colour, code); });
-  connect(parts.code, &QLineEdit::textChanged, this, [this, colour] { ShowSwatch(colour); });
+  // A code can change what the page makes of another group's code.
+  connect(parts.code, &QLineEdit::textChanged, this, [this] { ShowSwatches(); });
 
   parts.default_button = new QPushButton(row);
   parts.default_button->setObjectName(DefaultButtonObjectName(colour));
@@ -160,7 +227,11 @@ QWidget* SettingsWindow::BuildFieldGrid() {
     grid->addWidget(labels_[row], row, 0, Qt::AlignRight | Qt::AlignVCenter);
     connect(fields_[row], &QLineEdit::textEdited, this,
             [this, field](const QString& text) { emit FieldEdited(field, text); });
-    if (field != TextField::kTitleSize) grid->addWidget(fields_[row], row, 1);
+    if (field == TextField::kFavoritesFolder) {
+      grid->addWidget(BuildFavoritesRow(grid_widget), row, 1);
+    } else if (field != TextField::kTitleSize) {
+      grid->addWidget(fields_[row], row, 1);
+    }
   }
   // The first field sets the width of them all.
   QLineEdit* title = FieldOf(TextField::kPageTitle);
@@ -168,6 +239,23 @@ QWidget* SettingsWindow::BuildFieldGrid() {
   grid->addWidget(BuildTitleSizeRow(), static_cast<int>(TextField::kTitleSize), 1);
   grid->setColumnStretch(1, 1);
   return grid_widget;
+}
+
+QWidget* SettingsWindow::BuildFavoritesRow(QWidget* parent) {
+  auto* row = new QWidget(parent);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(4);
+  QLineEdit* folder = FieldOf(TextField::kFavoritesFolder);
+  folder->setParent(row);
+  layout->addWidget(folder, 1);
+  choose_folder_ = new QPushButton(row);
+  choose_folder_->setObjectName(QStringLiteral("chooseFavoritesFolderButton"));
+  choose_folder_->setFixedWidth(
+      choose_folder_->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+  layout->addWidget(choose_folder_);
+  connect(choose_folder_, &QPushButton::clicked, this, &SettingsWindow::ChooseFolderClicked);
+  return row;
 }
 
 QWidget* SettingsWindow::BuildTitleSizeRow() {
@@ -194,7 +282,8 @@ QWidget* SettingsWindow::BuildTitleSizeRow() {
 
 QWidget* SettingsWindow::BuildBottomRow() {
   auto* row = new QWidget(this);
-  auto* layout = new QHBoxLayout(row);
+  buttons_ = new QHBoxLayout(row);
+  QHBoxLayout* layout = buttons_;
   layout->setContentsMargins(0, 8, 0, 0);
 
   refresh_ = new QPushButton(row);
@@ -203,10 +292,16 @@ QWidget* SettingsWindow::BuildBottomRow() {
                             48);
   layout->addWidget(refresh_, 0, Qt::AlignVCenter);
   connect(refresh_, &QPushButton::clicked, this, &SettingsWindow::RefreshClicked);
+
   import_bookmarks_ = new QPushButton(row);
   import_bookmarks_->setObjectName(QStringLiteral("importBookmarksButton"));
   layout->addWidget(import_bookmarks_, 0, Qt::AlignVCenter);
   connect(import_bookmarks_, &QPushButton::clicked, this, &SettingsWindow::ImportClicked);
+
+  open_in_browser_ = new QPushButton(row);
+  open_in_browser_->setObjectName(QStringLiteral("openInBrowserButton"));
+  layout->addWidget(open_in_browser_, 0, Qt::AlignVCenter);
+  connect(open_in_browser_, &QPushButton::clicked, this, &SettingsWindow::OpenInBrowserClicked);
 
   maker_link_ = new ClickableLabel(QString::fromUtf8(kMakerSiteCaption), row);
   maker_link_->setObjectName(QStringLiteral("makerLink"));
@@ -271,17 +366,33 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
     group.default_button->setText(QString::fromUtf8(captions.standard));
   }
   setWindowTitle(QString::fromUtf8(captions.settings_title));
+  FieldOf(TextField::kFavoritesFolder)
+      ->setPlaceholderText(QString::fromUtf8(captions.favorites_hint));
+  choose_folder_->setText(QString::fromUtf8(captions.choose_folder));
+  choose_folder_->setToolTip(QString::fromUtf8(captions.choose_folder_tip));
+  open_in_browser_->setText(QString::fromUtf8(captions.open_in_browser));
+  captions_ = &captions;
+  ShowSwatches();
 }
 
 void SettingsWindow::Show() {
   if (main_window_ != nullptr) {
-    // It stands beside the main window, as far as the screen allows.
-    const QRect main_frame = main_window_->frameGeometry();
-    const QRect screen = main_window_->screen()->availableGeometry();
+    // It stands beside the main window. Its own frame is not known before it
+    // shows; the main window's is the same kind.
     adjustSize();
-    const int x = std::max(screen.left(), std::min(main_frame.right() + 1,
-                                                   screen.right() + 1 - frameGeometry().width()));
-    move(x, std::max(screen.top(), main_frame.top()));
+    const QRect main_frame = main_window_->frameGeometry();
+    const QSize decoration = main_frame.size() - main_window_->size();
+    const QSize frame = size() + decoration;
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+      screens.push_back(ToScreenRect(screen->availableGeometry()));
+    }
+    const WindowPlacement placed =
+        PlaceSettingsWindow(ToScreenRect(main_frame), frame.width(), frame.height(), screens);
+    if (placed.main.x != main_frame.x() || placed.main.y != main_frame.y()) {
+      main_window_->move(placed.main.x, placed.main.y);
+    }
+    move(placed.settings.x, placed.settings.y);
   }
   show();
   activateWindow();
@@ -300,14 +411,20 @@ void SettingsWindow::ReportSliders(Colour colour) {
                     parts.sliders[static_cast<int>(Channel::kBlue)]->value());
 }
 
-void SettingsWindow::ShowSwatch(Colour colour) {
-  const ColourGroup& parts = GroupOf(colour);
-  const QColor shown = QColor::fromString(parts.code->text().trimmed());
-  QPalette palette = parts.swatch->palette();
-  // A code that names no colour shows as hatching, not as some other colour.
-  palette.setBrush(QPalette::Window,
-                   shown.isValid() ? QBrush(shown) : QBrush(Qt::gray, Qt::BDiagPattern));
-  parts.swatch->setPalette(palette);
+void SettingsWindow::ShowSwatches() {
+  Settings codes;
+  for (const Colour colour : kColours)
+    CodeOf(codes, colour) = GroupOf(colour).code->text().toStdString();
+  for (const Colour colour : kColours) {
+    const PageColourReading reading = ReadPageColour(codes, colour);
+    std::optional<QColor> shown;
+    if (const std::optional<Rgba> rgba = reading.colour) {
+      shown = QColor(rgba->red, rgba->green, rgba->blue, rgba->alpha);
+    }
+    ColourSwatch* swatch = GroupOf(colour).swatch;
+    swatch->ShowColour(shown);
+    swatch->setToolTip(QString::fromStdString(SwatchTip(*captions_, reading)));
+  }
 }
 
 bool SettingsWindow::event(QEvent* event) {

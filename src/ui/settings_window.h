@@ -11,6 +11,7 @@
 #include "ui/object_names.h"
 
 class QAbstractButton;
+class QHBoxLayout;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -22,6 +23,7 @@ class QScrollBar;
 namespace qv {
 
 class ClickableLabel;
+class ColourSwatch;
 
 inline constexpr int kSliderMaximum = 255;
 
@@ -52,6 +54,8 @@ class SettingsWindow : public QWidget, public SettingsView {
   void RefreshClicked();
   void ImportClicked();
   void MakerLinkClicked();
+  void ChooseFolderClicked();
+  void OpenInBrowserClicked();
   void LanguageChosen(Language language);
 
  protected:
@@ -60,7 +64,7 @@ class SettingsWindow : public QWidget, public SettingsView {
 
  private:
   struct ColourGroup {
-    QFrame* swatch = nullptr;
+    ColourSwatch* swatch = nullptr;
     QLineEdit* code = nullptr;
     QPushButton* default_button = nullptr;
     QFrame* sliders_frame = nullptr;
@@ -71,9 +75,12 @@ class SettingsWindow : public QWidget, public SettingsView {
   QWidget* BuildColourRow(Colour colour);
   QWidget* BuildFieldGrid();
   QWidget* BuildTitleSizeRow();
+  QWidget* BuildFavoritesRow(QWidget* parent);
   QWidget* BuildBottomRow();
+  // Tab goes through the controls in reading order: row by row, left to right.
+  void SetTabOrder();
   void ReportSliders(Colour colour);
-  void ShowSwatch(Colour colour);
+  void ShowSwatches();
   ColourGroup& GroupOf(Colour colour) { return groups_[static_cast<int>(colour)]; }
   QLineEdit*& FieldOf(TextField field) { return fields_[static_cast<int>(field)]; }
 
@@ -83,8 +90,13 @@ class SettingsWindow : public QWidget, public SettingsView {
   std::array<QLineEdit*, kTextFieldCount> fields_{};                // by text field
   std::array<QRadioButton*, kTitleSizeOptionCount> title_sizes_{};  // by option
   QButtonGroup* title_size_group_ = nullptr;
+  const CaptionSet* captions_ = &kCreatedCaptions;
+  QPushButton* choose_folder_ = nullptr;
+  // The row of buttons under the fields, left to right.
+  QHBoxLayout* buttons_ = nullptr;
   QPushButton* refresh_ = nullptr;
   QPushButton* import_bookmarks_ = nullptr;
+  QPushButton* open_in_browser_ = nullptr;
   ClickableLabel* maker_link_ = nullptr;
   ClickableLabel* dutch_flag_ = nullptr;
   ClickableLabel* british_flag_ = nullptr;

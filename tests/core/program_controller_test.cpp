@@ -56,6 +56,7 @@ class NoDesktop : public Desktop {
  public:
   bool OpenDocument(const std::string&) override { return false; }
   void ShowWarning(const Message&) override {}
+  std::string ChooseFolder(const std::string&, const std::string&) override { return {}; }
 };
 
 class RecordingWatch : public FavoritesWatch {

@@ -41,10 +41,16 @@ void GuiProgramTest::WriteSettingsFile(const std::string& language_line) {
 
 void GuiProgramTest::StartProgram() {
   preview_ = new RecordingPreview;
-  program_ = std::make_unique<DesktopProgram>(surroundings_, preview_, [this](const QUrl& address) {
-    opened_.push_back(address.toString());
-    return open_succeeds_;
-  });
+  program_ = std::make_unique<DesktopProgram>(
+      surroundings_, preview_,
+      [this](const QUrl& address) {
+        opened_.push_back(address.toString());
+        return open_succeeds_;
+      },
+      [this](const QString&, const QString& start) {
+        chooser_starts_.push_back(start);
+        return chosen_folder_;
+      });
   program_->controller().set_end_program([] {});
   program_->Start();
   ASSERT_TRUE(QTest::qWaitFor([this] { return program_->settings_window().isVisible(); }));
