@@ -1,13 +1,7 @@
 // Replacement files on Windows, through the wide (UTF-16) calls with paths
 // given in UTF-8: created with CREATE_NEW, flushed with FlushFileBuffers and
 // put in place with MoveFileExW, which replaces a link itself.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <algorithm>
 #include <string>

@@ -2,13 +2,7 @@
 // calls, so that every name is reached whatever the code page; paths and
 // names are UTF-8 on this side of the seam. Hidden and system entries never
 // show.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <algorithm>
 #include <cwchar>

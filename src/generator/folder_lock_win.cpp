@@ -2,13 +2,7 @@
 // after the folder's final path (links resolved, letters folded to upper
 // case, hashed to fit a mutex name), so no lock file is ever made. A mutex
 // left by a process that died counts as free.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,13 +3,7 @@
 // read per watched folder; a folder with sub-folders is watched as a tree and
 // changes deeper than its first-level sub-folders are left out. A wake sets
 // an event of its own.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <algorithm>
 #include <memory>

@@ -87,8 +87,10 @@ double RadixNumber(NumberScanner& scanner) {
   return value;
 }
 
-// Enough significant digits for a correctly rounded double; the rest only
-// shift the decimal exponent.
+// More significant digits than any double needs to be correctly rounded
+// (767); the rest only shift the decimal exponent, and whether any of them is
+// not zero still matters: it lifts a value that the kept digits put exactly
+// half-way between two doubles.
 constexpr std::size_t kMaxSignificantDigits = 800;
 // Beyond this a decimal exponent is far outside every double's range.
 constexpr std::int64_t kExponentLimit = 1'000'000'000;
@@ -99,6 +101,7 @@ struct DecimalParts {
   std::string digits;
   std::int64_t exponent = 0;
   bool any_digit = false;
+  bool dropped_non_zero = false;  // a digit past the kept ones is not zero
 };
 
 void ScanMantissa(NumberScanner& scanner, DecimalParts& parts) {
@@ -111,7 +114,11 @@ void ScanMantissa(NumberScanner& scanner, DecimalParts& parts) {
       if (parts.digits.empty() && c == '0') {
         if (after_point) --parts.exponent;  // leading zero after the point
       } else {
-        if (parts.digits.size() < kMaxSignificantDigits) parts.digits += c;
+        if (parts.digits.size() < kMaxSignificantDigits) {
+          parts.digits += c;
+        } else if (c != '0') {
+          parts.dropped_non_zero = true;
+        }
         if (!after_point) ++parts.exponent;
       }
     } else {
@@ -140,7 +147,9 @@ std::int64_t ScanExponent(NumberScanner& scanner) {
 double DecimalValue(const DecimalParts& parts) {
   if (parts.digits.empty()) return 0;
   const std::int64_t exponent = std::clamp(parts.exponent, -kExponentLimit, kExponentLimit);
-  const std::string text = "0." + parts.digits + "e" + std::to_string(exponent);
+  // One digit stands for all dropped ones: it rounds the same way they do.
+  const std::string text =
+      "0." + parts.digits + (parts.dropped_non_zero ? "1" : "") + "e" + std::to_string(exponent);
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec == std::errc::result_out_of_range) {

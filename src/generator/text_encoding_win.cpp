@@ -1,12 +1,6 @@
 // On Windows the program talks to the system in UTF-16 (the ...W calls) and
 // keeps UTF-8 inside; text files of older versions are in the ANSI code page.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <climits>
 #include <string>

@@ -1,11 +1,5 @@
 // Paths here are in the ANSI code page; SQLite takes UTF-8.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <string>
 

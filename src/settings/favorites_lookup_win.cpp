@@ -1,13 +1,7 @@
 // The Favorites folder lookup on Windows: the user's registry, which names
 // folders as Windows paths already. Asked in UTF-16 (the ...W calls), so that
 // a folder named outside the code page comes back whole, as UTF-8.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "generator/windows_api.h"
 
 #include <cstdint>
 #include <memory>

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <tuple>
 
@@ -97,6 +98,12 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
   EXPECT_EQ(LeadingNumber(std::string(5'000'000, '9')), inf);
   EXPECT_EQ(LeadingNumber("0." + std::string(5'000'000, '0') + "1"), 0.0);
   EXPECT_EQ(LeadingNumber("&H" + std::string(5'000'000, 'F')), inf);
+  // The first digits put the value exactly half-way between 1 and the next
+  // double; a digit far behind them decides, however far.
+  const std::string half_way = "1.00000000000000011102230246251565404236316680908203125";
+  EXPECT_EQ(LeadingNumber(half_way), 1.0);
+  EXPECT_EQ(LeadingNumber(half_way + std::string(2'000, '0') + "1"), std::nextafter(1.0, 2.0));
+  EXPECT_EQ(LeadingNumber(half_way + std::string(2'000, '0') + "e0"), 1.0);
 }
 
 TEST(RoundToInt16Test, HalvesGoToTheEvenNeighbourAndNothingElseRoundsUp) {
