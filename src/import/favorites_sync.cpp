@@ -16,6 +16,7 @@
 #include "generator/file_system.h"
 #include "generator/folder_scan.h"
 #include "import/favorites_names.h"
+#include "import/source_file.h"
 
 namespace qv::import {
 namespace {
@@ -71,21 +72,6 @@ Result<EntriesByKey> ReadEntries(const std::string& folder) {
   return entries;
 }
 
-// The bytes of the file at `path`, or nothing when it cannot be read or is
-// longer than `limit`.
-std::optional<std::string> ReadFileUpTo(const std::string& path, std::size_t limit) {
-  const Result<std::unique_ptr<ReadableFile>> opened = ReadableFile::Open(path);
-  if (!opened.ok()) return std::nullopt;
-  ReadableFile* file = opened->get();
-  std::string contents;
-  char buffer[64 * 1024];
-  while (const std::size_t count = file->Read(buffer, sizeof(buffer))) {
-    if (contents.size() + count > limit) return std::nullopt;
-    contents.append(buffer, count);
-  }
-  return contents;
-}
-
 std::string JoinRelative(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
@@ -136,8 +122,8 @@ class SyncPlanner {
   void ReadManifest() {
     const Entry* entry = FindExact(top_, std::string(kManifestFileName));
     if (entry == nullptr || entry->type != EntryType::kFile) return;
-    const auto text = ReadFileUpTo(root_ + std::string(kManifestFileName), kLongestManifest);
-    if (!text) return;  // unreadable: nothing is taken for the importer's own
+    const auto text = ReadWholeFile(root_ + std::string(kManifestFileName), kLongestManifest);
+    if (!text.ok()) return;  // unreadable: nothing is taken for the importer's own
     sync_.manifest_before = ParseManifest(*text, &sync_.manifest_lines_left_out);
   }
 
@@ -172,8 +158,8 @@ class SyncPlanner {
       if (!entries.ok()) return entries.status();
       const Entry* entry = FindExact(**entries, name);
       if (entry == nullptr || entry->type != EntryType::kFile) continue;
-      const auto contents = ReadFileUpTo(NativePath(root_, path), kLongestImportedFile);
-      if (!contents) continue;
+      const auto contents = ReadWholeFile(NativePath(root_, path), kLongestImportedFile);
+      if (!contents.ok()) continue;
       const std::uint64_t fingerprint = ContentFingerprint(*contents);
       if (fingerprints.count(fingerprint) == 0) continue;  // changed by the user
       owned_[folder].push_back({name, fingerprint});

@@ -4,36 +4,13 @@
 #include <memory>
 
 #include "generator/file_system.h"
+#include "generator/text.h"
 
 namespace qv::import {
 namespace {
 
 bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
-}
-
-// Length of the valid UTF-8 sequence at `pos` (no overlong forms, no
-// surrogates, nothing above U+10FFFF), or 0 when there is none.
-std::size_t ValidSequenceLength(std::string_view text, std::size_t pos) {
-  const auto byte = [&](std::size_t i) {
-    return pos + i < text.size() ? static_cast<unsigned char>(text[pos + i]) : 0;
-  };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-  if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-  if (lead == 0xE0) low = 0xA0;
-  if (lead == 0xED) high = 0x9F;
-  if (lead == 0xF0) low = 0x90;
-  if (lead == 0xF4) high = 0x8F;
-  if (length == 0 || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (!IsContinuation(byte(i))) return 0;
-  }
-  return length;
 }
 
 }  // namespace
@@ -71,7 +48,7 @@ std::string RepairUtf8(std::string_view text) {
   std::string repaired;
   repaired.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = ValidSequenceLength(text, pos);
+    const std::size_t length = Utf8CharAt(text, pos).length;
     if (length == 0) {
       repaired += "\xEF\xBF\xBD";
       ++pos;
