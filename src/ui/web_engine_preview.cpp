@@ -1,5 +1,8 @@
 #include "ui/web_engine_preview.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStackedLayout>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -13,11 +16,25 @@ namespace {
 // What the page's scripts tell the preview through the console.
 const QString kWordPrefix = QStringLiteral("\x01vorlindo-preview:");
 const QString kReadWord = QStringLiteral("read");
+const QString kReadInPlaceWord = QStringLiteral("read:");
 const QString kDrawnWord = QStringLiteral("drawn:");
+const QString kReloadWord = QStringLiteral("reload:");
 
-// Longest wait for a loaded page to report that it has been drawn (a hidden
-// window draws nothing, a page may break the script).
-constexpr int kPaintTimeoutMs = 3000;
+// Longest wait for a page to report that it has been drawn.
+constexpr int kAnswerTimeoutMs = 3000;
+
+// `text` as a JavaScript string literal.
+QString JavaScriptString(const QString& text) {
+  const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// The helper that changes a page in place, ready to run on every page.
+QString InPlaceHelper() {
+  QFile file(QStringLiteral(":/preview/preview_update.js"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll()) + "(" + JavaScriptString(kWordPrefix) + ");";
+}
 
 class PreviewPage : public QWebEnginePage {
   Q_OBJECT
@@ -25,12 +42,21 @@ class PreviewPage : public QWebEnginePage {
  public:
   explicit PreviewPage(QObject* parent) : QWebEnginePage(parent) {
     // The document's end has been parsed, so its file has been read whole.
+    // The engine's page for a failed load says nothing: its load finishes.
     QWebEngineScript read;
     read.setName(QStringLiteral("vorlindo-read"));
     read.setInjectionPoint(QWebEngineScript::DocumentReady);
-    read.setWorldId(QWebEngineScript::MainWorld);
-    read.setSourceCode(QStringLiteral("console.log('%1%2');").arg(kWordPrefix, kReadWord));
+    read.setWorldId(QWebEngineScript::ApplicationWorld);
+    read.setSourceCode(QStringLiteral("if (location.protocol === 'file:') console.log(%1);")
+                           .arg(JavaScriptString(kWordPrefix + kReadWord)));
     scripts().insert(read);
+    // Before the page's own scripts run, so that it sees what they change.
+    QWebEngineScript helper;
+    helper.setName(QStringLiteral("vorlindo-in-place"));
+    helper.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    helper.setWorldId(QWebEngineScript::ApplicationWorld);
+    helper.setSourceCode(InPlaceHelper());
+    scripts().insert(helper);
   }
 
  signals:
@@ -65,17 +91,21 @@ WebEnginePreview::WebEnginePreview(QWidget* parent) : PagePreview(parent) {
       if (view == back()) BackRead(ok);
     });
     connect(page, &PreviewPage::Signalled, this, [this, view](const QString& word) {
-      if (view == back()) BackSignalled(word);
+      if (view == back()) {
+        BackSignalled(word);
+      } else {
+        FrontSignalled(word);
+      }
     });
   }
   stack_->setCurrentWidget(views_[front_]);
-  paint_timeout_.setSingleShot(true);
-  paint_timeout_.setInterval(kPaintTimeoutMs);
-  connect(&paint_timeout_, &QTimer::timeout, this, [this] { BringBackToFront(); });
+  answer_timeout_.setSingleShot(true);
+  answer_timeout_.setInterval(kAnswerTimeoutMs);
+  connect(&answer_timeout_, &QTimer::timeout, this, [this] { AnswerOverdue(); });
 }
 
 void WebEnginePreview::Navigate(const QString& page_path) {
-  if (!loading_) {
+  if (loading_ == Loading::kNothing) {
     StartLoad(page_path);
     return;
   }
@@ -85,65 +115,132 @@ void WebEnginePreview::Navigate(const QString& page_path) {
   waiting_ = page_path;
 }
 
+bool WebEnginePreview::CanChangeInPlace(const QString& page_path) const {
+  // Where the user has followed a link, or the page on show failed, the
+  // page is loaded anew; a hidden page draws nothing and would never answer.
+  return anything_shown_ && shown_ok_ && isVisible() &&
+         view()->url().adjusted(QUrl::RemoveFragment) == QUrl::fromLocalFile(page_path);
+}
+
 void WebEnginePreview::StartLoad(const QString& page_path) {
-  loading_ = true;
+  const bool in_place = CanChangeInPlace(page_path);
+  page_path_ = page_path;
   read_ = false;
   stale_ = false;
   ok_ = false;
   ++load_number_;
   waiting_.clear();
-  // Loading the address on show again reads the file afresh.
-  back()->load(QUrl::fromLocalFile(page_path));
+  in_place ? StartInPlace() : StartInSecondView();
   emit LoadStarted();
 }
 
+void WebEnginePreview::StartInPlace() {
+  loading_ = Loading::kInPlace;
+  const int number = load_number_;
+  view()->page()->runJavaScript(
+      QStringLiteral("typeof vorlindoUpdate === 'function' && (vorlindoUpdate(%1, %2), true)")
+          .arg(JavaScriptString(QUrl::fromLocalFile(page_path_).toString(QUrl::FullyEncoded)))
+          .arg(number),
+      QWebEngineScript::ApplicationWorld, [this, number](const QVariant& started) {
+        if (!started.toBool() && loading_ == Loading::kInPlace && number == load_number_) {
+          StartInSecondView();
+        }
+      });
+  answer_timeout_.start();
+}
+
+void WebEnginePreview::StartInSecondView() {
+  loading_ = Loading::kInSecondView;
+  answer_timeout_.stop();
+  // This load starts after every write asked for so far.
+  read_ = false;
+  stale_ = false;
+  ok_ = false;
+  // Loading the address on show again reads the file afresh.
+  back()->load(QUrl::fromLocalFile(page_path_));
+}
+
+void WebEnginePreview::FrontSignalled(const QString& word) {
+  if (loading_ != Loading::kInPlace) return;
+  const QString number = QString::number(load_number_);
+  if (word == kReadInPlaceWord + number) {
+    Read(true);
+  } else if (word == kDrawnWord + number) {
+    Shown();
+  } else if (word == kReloadWord + number) {
+    StartInSecondView();
+  }
+}
+
 void WebEnginePreview::BackRead(bool ok) {
-  if (!loading_ || read_) return;
-  read_ = true;
-  ok_ = ok;
-  emit PageRead();
+  if (loading_ != Loading::kInSecondView || read_) return;
+  Read(ok);
   if (stale_) {
-    LoadNextOrRest();
+    Shown();
     return;
   }
   if (!anything_shown_ || !isVisible()) {
     BringBackToFront();
     return;
   }
-  // Scroll to where the user was, then wait for two frames: the first frame
-  // callback runs before the page is drawn, the second after it.
-  const QPointF scrolled = views_[front_]->page()->scrollPosition();
-  back()->page()->runJavaScript(
-      QStringLiteral("window.scrollTo(%1, %2);"
-                     "requestAnimationFrame(() => requestAnimationFrame(() =>"
-                     " console.log('%3%4%5')));")
-          .arg(scrolled.x())
-          .arg(scrolled.y())
-          .arg(kWordPrefix, kDrawnWord)
-          .arg(load_number_));
-  paint_timeout_.start();
+  // Scroll to where the user is, as the page on show says (the view's own
+  // figure follows it only once drawn), then wait for the frame that draws
+  // it: the frame callback runs before the page is drawn, a task it leaves
+  // after.
+  const int number = load_number_;
+  view()->page()->runJavaScript(
+      QStringLiteral("scrollX + ', ' + scrollY"), QWebEngineScript::ApplicationWorld,
+      [this, number](const QVariant& scrolled) {
+        if (loading_ != Loading::kInSecondView || number != load_number_) return;
+        const QString scroll_to = scrolled.toString().isEmpty() ? "0, 0" : scrolled.toString();
+        back()->page()->runJavaScript(
+            QStringLiteral("scrollTo(%1); requestAnimationFrame(() => setTimeout(() =>"
+                           " console.log(%2)));")
+                .arg(scroll_to,
+                     JavaScriptString(kWordPrefix + kDrawnWord + QString::number(number))),
+            QWebEngineScript::ApplicationWorld);
+      });
+  answer_timeout_.start();
 }
 
 void WebEnginePreview::BackSignalled(const QString& word) {
-  if (!loading_) return;
+  if (loading_ != Loading::kInSecondView) return;
   if (word == kReadWord) {
     BackRead(true);
-  } else if (word == kDrawnWord + QString::number(load_number_) && paint_timeout_.isActive()) {
+  } else if (word == kDrawnWord + QString::number(load_number_) && answer_timeout_.isActive()) {
+    BringBackToFront();
+  }
+}
+
+void WebEnginePreview::Read(bool ok) {
+  read_ = true;
+  ok_ = ok;
+  emit PageRead();
+}
+
+void WebEnginePreview::AnswerOverdue() {
+  if (loading_ == Loading::kInPlace) {
+    StartInSecondView();
+  } else if (loading_ == Loading::kInSecondView) {
     BringBackToFront();
   }
 }
 
 void WebEnginePreview::BringBackToFront() {
-  paint_timeout_.stop();
   front_ = 1 - front_;
   stack_->setCurrentWidget(views_[front_]);
-  anything_shown_ = true;
-  emit PageShown(ok_);
-  LoadNextOrRest();
+  Shown();
 }
 
-void WebEnginePreview::LoadNextOrRest() {
-  loading_ = false;
+void WebEnginePreview::Shown() {
+  answer_timeout_.stop();
+  const bool dropped = stale_ && loading_ == Loading::kInSecondView;
+  loading_ = Loading::kNothing;
+  if (!dropped) {
+    anything_shown_ = true;
+    shown_ok_ = ok_;
+    emit PageShown(ok_);
+  }
   if (!waiting_.isEmpty()) StartLoad(waiting_);
 }
 

@@ -1,15 +1,19 @@
-// The preview as a browser view that never shows a half-drawn page: each new
+// The preview as a browser view that never shows a half-drawn page.
+//
+// A new version of the page on show that differs from it only in attribute
+// values and style sheets (a colour, the title size, a banner address) is
+// changed in place: the view reads the new file whole, changes what differs
+// and repaints, without building and laying the page out afresh. Any other
 // page loads in a second view lying under the one on show; once its document
 // has been read whole, it scrolls to where the user had scrolled, and only
 // when it has been drawn does it come to the front. Pictures from the web
-// (the banners) need not have arrived: they fill boxes of fixed size, so
-// the page does not move when they come, and a slow server does not hold
-// the preview back. Of a burst of pages, a load whose file was rewritten
-// before it had been read whole is dropped, and only the newest waiting page
-// loads next.
+// (the banners) need not have arrived: they fill boxes of fixed size, so the
+// page does not move when they come, and a slow server does not hold the
+// preview back. Of a burst of pages, a load whose file was rewritten before
+// it had been read whole is dropped, and only the newest waiting page loads
+// next.
 #pragma once
 
-#include <QPointF>
 #include <QString>
 #include <QTimer>
 #include <array>
@@ -33,31 +37,43 @@ class WebEnginePreview : public PagePreview {
   QWebEngineView* view() const { return views_[front_]; }
 
  signals:
-  // A new page has started loading under the one on show.
+  // A new page has started loading, in place or under the one on show.
   void LoadStarted();
-  // That page's document has been read whole (or its load has failed); it
-  // comes to the front once drawn.
+  // That page's file has been read whole (or its load has failed); it is
+  // shown once drawn.
   void PageRead();
 
  private:
+  enum class Loading { kNothing, kInPlace, kInSecondView };
+
   QWebEngineView* back() const { return views_[1 - front_]; }
+  bool CanChangeInPlace(const QString& page_path) const;
   void StartLoad(const QString& page_path);
+  void StartInPlace();
+  void StartInSecondView();
+  void FrontSignalled(const QString& word);
   void BackRead(bool ok);
   void BackSignalled(const QString& word);
+  void Read(bool ok);
+  void AnswerOverdue();
   void BringBackToFront();
-  void LoadNextOrRest();
+  void Shown();
 
   std::array<QWebEngineView*, 2> views_{};
   int front_ = 0;
   QStackedLayout* stack_ = nullptr;
   bool anything_shown_ = false;
-  bool loading_ = false;
-  bool read_ = false;   // the loading page's document has been read whole
+  bool shown_ok_ = false;  // the page on show loaded without failing
+  Loading loading_ = Loading::kNothing;
+  QString page_path_;   // the page loading
+  bool read_ = false;   // its file has been read whole
   bool stale_ = false;  // its file was rewritten before it had been read
-  bool ok_ = false;
+  bool ok_ = false;     // it loaded without failing
   int load_number_ = 0;
-  QString waiting_;       // the newest page asked for during a load
-  QTimer paint_timeout_;  // brings a loaded page forward that never reports its drawing
+  QString waiting_;  // the newest page asked for during a load
+  // Ends the wait for a page's word that it has been drawn (a hidden window
+  // draws nothing, a page may break its scripts).
+  QTimer answer_timeout_;
 };
 
 }  // namespace qv

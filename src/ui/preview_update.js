@@ -1,0 +1,143 @@
+// The preview's helper, in a script world of its own on every page the preview
+// loads. It changes the page on show in place when its file has been written
+// anew and differs only in attribute values, style sheets and comments: a new
+// colour, a banner address, the title size. The engine then repaints the page
+// without building and laying it out afresh, which with a thousand links is
+// most of a full load's time. Anything else (a word, a link added, a changed
+// script) is for the preview to load as a new page, and so is a page whose
+// own scripts have changed what this helper would have to change.
+//
+// The preview runs this function with the prefix of its console messages,
+// then calls vorlindoUpdate(address, number) for each new version of the
+// file and hears back through the console, each word followed by the number
+// of the call: "read:" once the new file has been read whole, "drawn:" once
+// the page on show is the new one and has been drawn, "reload:" when the
+// page must be loaded anew.
+(function (prefix) {
+  'use strict';
+
+  // Per element, the attributes the page's own scripts have set, with the
+  // values the page's file gave them (null: the file had none).
+  const setByScripts = new Map();
+  const observer = new MutationObserver(noteScriptChanges);
+  observer.observe(document, {attributes: true, attributeOldValue: true, subtree: true});
+
+  function noteScriptChanges(records) {
+    for (const record of records) {
+      let values = setByScripts.get(record.target);
+      if (!values) setByScripts.set(record.target, (values = new Map()));
+      if (!values.has(record.attributeName)) values.set(record.attributeName, record.oldValue);
+    }
+  }
+
+  // The attribute names of `element` as its page's file gave them.
+  function fileAttributeNames(element) {
+    const names = element.getAttributeNames();
+    const values = setByScripts.get(element);
+    if (!values) return names;
+    const kept = names.filter((name) => !values.has(name) || values.get(name) !== null);
+    for (const [name, value] of values) {
+      if (value !== null && !element.hasAttribute(name)) kept.push(name);
+    }
+    return kept.sort();
+  }
+
+  // Adds to `changes` what turns the attributes of `shown` into those of
+  // `next`; false when that would undo a script's work or add or drop one.
+  function compareAttributes(shown, next, changes) {
+    if (!shown.hasAttributes() && !next.hasAttributes()) return true;
+    const values = setByScripts.get(shown);
+    const names = next.getAttributeNames();
+    const shownNames = values ? fileAttributeNames(shown) : shown.getAttributeNames();
+    if (values) names.sort();
+    if (names.length !== shownNames.length) return false;
+    for (let i = 0; i < names.length; ++i) {
+      const name = names[i];
+      if (name !== shownNames[i]) return false;
+      const value = next.getAttribute(name);
+      const scripted = values !== undefined && values.has(name);
+      if (value === (scripted ? values.get(name) : shown.getAttribute(name))) continue;
+      // A script set this one from what the page said before.
+      if (scripted || shown.nodeName === 'SCRIPT') return false;
+      changes.push(shown, name, value);
+    }
+    return true;
+  }
+
+  // Walks the page on show and the new one in step, node by node; adds to
+  // `changes` what to change in place, or gives false when the two differ in
+  // more than that.
+  function compareTrees(shown, next, changes) {
+    for (;;) {
+      const type = shown.nodeType;
+      if (type !== next.nodeType || shown.nodeName !== next.nodeName) return false;
+      if (type === Node.ELEMENT_NODE) {
+        if (!compareAttributes(shown, next, changes)) return false;
+      } else if (shown.data !== next.data) {
+        // Words on the page may feed its scripts; a style sheet or a comment does not.
+        if (type !== Node.COMMENT_NODE && shown.parentNode.nodeName !== 'STYLE') return false;
+        changes.push(shown, null, next.data);
+      }
+      const shownChild = shown.firstChild;
+      const nextChild = next.firstChild;
+      if (shownChild || nextChild) {
+        if (!shownChild || !nextChild) return false;
+        shown = shownChild;
+        next = nextChild;
+        continue;
+      }
+      for (;;) {
+        if (shown === document.documentElement) return true;
+        const shownSibling = shown.nextSibling;
+        const nextSibling = next.nextSibling;
+        if (shownSibling || nextSibling) {
+          if (!shownSibling || !nextSibling) return false;
+          shown = shownSibling;
+          next = nextSibling;
+          break;
+        }
+        shown = shown.parentNode;
+        next = next.parentNode;
+      }
+    }
+  }
+
+  function applyChanges(changes) {
+    for (let i = 0; i < changes.length; i += 3) {
+      const node = changes[i];
+      const name = changes[i + 1];
+      if (name === null) {
+        node.data = changes[i + 2];
+      } else {
+        node.setAttribute(name, changes[i + 2]);
+      }
+    }
+  }
+
+  function update(address, number) {
+    const say = (word) => console.log(prefix + word + number);
+    const request = new XMLHttpRequest();
+    request.open('GET', address);
+    // As a document, the file is decoded as a load decodes it.
+    request.responseType = 'document';
+    request.onerror = () => say('reload:');
+    request.onload = () => {
+      const next = request.response;
+      if (!next || !next.documentElement) return say('reload:');
+      say('read:');
+      noteScriptChanges(observer.takeRecords());
+      const changes = [];
+      const same = next.compatMode === document.compatMode &&
+                   next.characterSet === document.characterSet &&
+                   compareTrees(document.documentElement, next.documentElement, changes);
+      if (!same) return say('reload:');
+      applyChanges(changes);
+      // These changes are the preview's, not the page's scripts'.
+      observer.takeRecords();
+      requestAnimationFrame(() => setTimeout(() => say('drawn:')));
+    };
+    request.send();
+  }
+
+  window.vorlindoUpdate = update;
+})

@@ -1,0 +1,138 @@
+// The real browser view: a new version of the page on show that differs only
+// in colours and such is changed in place, anything else loads as a new page,
+// and either way the user stays where they had scrolled. Needs a display (run
+// under xvfb-run).
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <filesystem>
+#include <string>
+
+#include "gui_fixture.h"
+#include "support/temp_folder.h"
+#include "ui/web_engine_preview.h"
+
+namespace qv::testing {
+namespace {
+
+struct Version {
+  std::string colour = "#FFCC99";
+  std::string words = "Cats";
+  std::string title = "About me";  // which the page's script overwrites
+  int rows = 60;
+};
+
+// A page taller than the window, with a script that sets a link's address
+// and a title from the page's words, as the real page's mail link does.
+std::string PageText(const Version& version) {
+  std::string rows;
+  for (int row = 0; row < version.rows; ++row) {
+    rows += "<tr><td bgcolor=\"" + version.colour + "\">" + version.words + " " +
+            std::to_string(row) + "</td></tr>\n";
+  }
+  return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Page</title>\n"
+         "<style>td { height: 40px; }\n"
+         ":root { --colour: " +
+         version.colour +
+         "; }</style></head>\n<body>\n"
+         "<a id=\"mail\" href=\"mailto:\" title=\"" +
+         version.title +
+         "\">me@example.org</a>\n"
+         "<script>var mail = document.getElementById('mail');"
+         " mail.href = 'mailto:' + mail.textContent; mail.title = 'Write to me';</script>\n"
+         "<table>\n" +
+         rows + "</table>\n</body></html>\n";
+}
+
+// What running `script` in the page on show gives.
+QVariant Evaluate(WebEnginePreview& preview, const QString& script) {
+  QVariant result;
+  bool done = false;
+  preview.view()->page()->runJavaScript(script, [&](const QVariant& value) {
+    result = value;
+    done = true;
+  });
+  if (!QTest::qWaitFor([&] { return done; }, 10000)) return QStringLiteral("no answer");
+  return result;
+}
+
+class PreviewInPlaceTest : public ::testing::Test {
+ protected:
+  PreviewInPlaceTest() {
+    preview_.resize(640, 480);
+    preview_.show();
+  }
+
+  // Writes `version` and has the preview show it; false when it never did.
+  bool Show(const Version& version) {
+    folder_.WriteFile("page.html", PageText(version));
+    QSignalSpy shown(&preview_, &PagePreview::PageShown);
+    preview_.Navigate(QString::fromStdString(folder_.Path("page.html")));
+    return shown.wait(30000) && shown.takeFirst().at(0).toBool();
+  }
+
+  TempFolder folder_;
+  WebEnginePreview preview_;
+};
+
+TEST_F(PreviewInPlaceTest, ChangesOnlyWhatThePageItselfLeftAloneInPlace) {
+  struct Case {
+    const char* name;
+    Version next;
+    bool in_place;
+  };
+  Version before;
+  Version colour = before;
+  colour.colour = "#3366FF";
+  Version words = before;
+  words.words = "Dogs";
+  Version scripted = before;
+  scripted.title = "About you";  // the script sets this one: only a new run of it knows
+  Version longer = before;
+  longer.rows = 61;
+  const Case cases[] = {
+      {"a colour", colour, true},
+      {"the words", words, false},
+      {"an attribute the page's script sets", scripted, false},
+      {"a row more", longer, false},
+  };
+  for (const Case& change : cases) {
+    SCOPED_TRACE(change.name);
+    ASSERT_TRUE(Show(before));
+    Evaluate(preview_, QStringLiteral("window.scrollTo(0, 500)"));
+    QWebEngineView* const view_before = preview_.view();
+
+    ASSERT_TRUE(Show(change.next));
+    EXPECT_EQ(preview_.view() == view_before, change.in_place);
+    EXPECT_EQ(Evaluate(preview_, QStringLiteral("scrollY")).toInt(), 500);
+    const QVariant cell = Evaluate(
+        preview_,
+        QStringLiteral("var cell = document.querySelectorAll('td')[5];"
+                       "cell.getAttribute('bgcolor') + ' ' + cell.textContent + ' ' +"
+                       "getComputedStyle(document.body).getPropertyValue('--colour').trim()"));
+    EXPECT_EQ(cell.toString().toStdString(),
+              change.next.colour + " " + change.next.words + " 5 " + change.next.colour);
+    // What the page's script set is kept, or set again by a new run of it.
+    const QVariant mail = Evaluate(preview_, QStringLiteral("mail.href + ' ' + mail.title"));
+    EXPECT_EQ(mail.toString(), "mailto:me@example.org Write to me");
+  }
+}
+
+TEST_F(PreviewInPlaceTest, AFailedPageIsLoadedAnewOnceItsFileIsBack) {
+  ASSERT_TRUE(Show(Version()));
+  std::filesystem::remove(folder_.Path("page.html"));
+  QSignalSpy shown(&preview_, &PagePreview::PageShown);
+  preview_.Navigate(QString::fromStdString(folder_.Path("page.html")));
+  ASSERT_TRUE(shown.wait(30000));
+  EXPECT_FALSE(shown.takeFirst().at(0).toBool());
+
+  Version blue;
+  blue.colour = "#3366FF";
+  ASSERT_TRUE(Show(blue));
+  EXPECT_EQ(Evaluate(preview_, QStringLiteral("document.querySelector('td').bgColor")).toString(),
+            "#3366FF");
+}
+
+}  // namespace
+}  // namespace qv::testing
