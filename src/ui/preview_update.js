@@ -64,22 +64,40 @@
     return true;
   }
 
+  // The elements that hold an element whose attributes a script has set.
+  function holdersOfScriptSets() {
+    const holders = new Set();
+    for (const element of setByScripts.keys()) {
+      for (let holder = element; holder && !holders.has(holder); holder = holder.parentNode) {
+        holders.add(holder);
+      }
+    }
+    return holders;
+  }
+
   // Walks the page on show and the new one in step, node by node; adds to
   // `changes` what to change in place, or gives false when the two differ in
   // more than that.
   function compareTrees(shown, next, changes) {
+    const holders = holdersOfScriptSets();
     for (;;) {
       const type = shown.nodeType;
       if (type !== next.nodeType || shown.nodeName !== next.nodeName) return false;
+      let descend = false;
       if (type === Node.ELEMENT_NODE) {
-        if (!compareAttributes(shown, next, changes)) return false;
+        // A part already as the new page has it, with nothing a script has
+        // set inside, needs no closer look: the engine compares it faster.
+        if (holders.has(shown) || !shown.isEqualNode(next)) {
+          if (!compareAttributes(shown, next, changes)) return false;
+          descend = true;
+        }
       } else if (shown.data !== next.data) {
         // Words on the page may feed its scripts; a style sheet or a comment does not.
         if (type !== Node.COMMENT_NODE && shown.parentNode.nodeName !== 'STYLE') return false;
         changes.push(shown, null, next.data);
       }
-      const shownChild = shown.firstChild;
-      const nextChild = next.firstChild;
+      const shownChild = descend ? shown.firstChild : null;
+      const nextChild = descend ? next.firstChild : null;
       if (shownChild || nextChild) {
         if (!shownChild || !nextChild) return false;
         shown = shownChild;
