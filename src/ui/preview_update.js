@@ -16,6 +16,10 @@
 (function (prefix) {
   'use strict';
 
+  // Elements whose attributes act only as a page loads: its scripts, its
+  // character set and refresh, the base of its addresses, its style sheets.
+  const loadedAnewWhenChanged = new Set(['SCRIPT', 'META', 'BASE', 'LINK']);
+
   // Per element, the attributes the page's own scripts have set, with the
   // values the page's file gave them (null: the file had none).
   const setByScripts = new Map();
@@ -58,7 +62,7 @@
       const scripted = values !== undefined && values.has(name);
       if (value === (scripted ? values.get(name) : shown.getAttribute(name))) continue;
       // A script set this one from what the page said before.
-      if (scripted || shown.nodeName === 'SCRIPT') return false;
+      if (scripted || loadedAnewWhenChanged.has(shown.nodeName)) return false;
       changes.push(shown, name, value);
     }
     return true;

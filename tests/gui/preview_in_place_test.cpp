@@ -21,6 +21,7 @@ struct Version {
   std::string words = "Cats";
   std::string title = "About me";  // which the page's script overwrites
   int rows = 60;
+  std::string charset = "utf-8";
 };
 
 // A page taller than the window, with a script that sets a link's address
@@ -31,7 +32,8 @@ std::string PageText(const Version& version) {
     rows += "<tr><td bgcolor=\"" + version.colour + "\">" + version.words + " " +
             std::to_string(row) + "</td></tr>\n";
   }
-  return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Page</title>\n"
+  return "<!DOCTYPE html>\n<html><head><meta charset=\"" + version.charset +
+         "\"><title>Page</title>\n"
          "<style>td { height: 40px; }\n"
          ":root { --colour: " +
          version.colour +
@@ -91,11 +93,14 @@ TEST_F(PreviewInPlaceTest, ChangesOnlyWhatThePageItselfLeftAloneInPlace) {
   scripted.title = "About you";  // the script sets this one: only a new run of it knows
   Version longer = before;
   longer.rows = 61;
+  Version charset = before;
+  charset.charset = "windows-1252";  // read alike in both, but only a load reads it so
   const Case cases[] = {
       {"a colour", colour, true},
       {"the words", words, false},
       {"an attribute the page's script sets", scripted, false},
       {"a row more", longer, false},
+      {"the character set", charset, false},
   };
   for (const Case& change : cases) {
     SCOPED_TRACE(change.name);
