@@ -375,11 +375,33 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   ShowSwatches();
 }
 
+QSize SettingsWindow::SizeForEveryLanguage() {
+  const CaptionSet* shown = captions_;
+  QSize size;
+  for (const CaptionSet* captions : {&kCreatedCaptions, &kDutchCaptions, &kEnglishCaptions}) {
+    ShowCaptions(*captions);
+    // Rows never shown keep the sizes they were first asked for; make them
+    // measure again.
+    for (QWidget* row : findChildren<QWidget*>()) {
+      if (row->layout() == nullptr) continue;
+      row->layout()->invalidate();
+      row->updateGeometry();
+    }
+    layout()->invalidate();
+    size = size.expandedTo(sizeHint());
+  }
+  ShowCaptions(*shown);
+  return size;
+}
+
 void SettingsWindow::Show() {
+  // The window takes the size its longest captions need, so that it neither
+  // grows off the screen nor jumps when the language changes.
+  resize(SizeForEveryLanguage());
+
   if (main_window_ != nullptr) {
     // It stands beside the main window. Its own frame is not known before it
     // shows; the main window's is the same kind.
-    adjustSize();
     const QRect main_frame = main_window_->frameGeometry();
     const QSize decoration = main_frame.size() - main_window_->size();
     const QSize frame = size() + decoration;

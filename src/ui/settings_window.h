@@ -81,6 +81,9 @@ class SettingsWindow : public QWidget, public SettingsView {
   void SetTabOrder();
   void ReportSliders(Colour colour);
   void ShowSwatches();
+  // The size that holds the window's controls with the longest caption of
+  // every language.
+  QSize SizeForEveryLanguage();
   ColourGroup& GroupOf(Colour colour) { return groups_[static_cast<int>(colour)]; }
   QLineEdit*& FieldOf(TextField field) { return fields_[static_cast<int>(field)]; }
 

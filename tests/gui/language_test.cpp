@@ -60,9 +60,14 @@ TEST_F(LanguageTest, TheFlagsSwitchEveryCaptionAndBothTitlesWithoutSaving) {
   WriteSettingsFile();
   StartProgram();
   const std::string saved = folder_.ReadFile("ins.txt");
+  // The window was placed at the size its longest captions need: it does
+  // not grow off the screen when they come.
+  const QSize size = program_->settings_window().size();
 
   QTest::mouseClick(&Find<QLabel>("dutchFlag"), Qt::LeftButton);
   EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<QString>{});
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(program_->settings_window().size(), size);
   EXPECT_EQ(folder_.ReadFile("ins.txt"), saved);
   EXPECT_EQ(Runs(), 1);
 
