@@ -93,7 +93,9 @@
         // set inside, needs no closer look: the engine compares it faster.
         if (holders.has(shown) || !shown.isEqualNode(next)) {
           if (!compareAttributes(shown, next, changes)) return false;
-          descend = true;
+          // What a noscript holds is never shown where scripts run, and the
+          // file read here, where none run, gives it other parts.
+          descend = shown.nodeName !== 'NOSCRIPT';
         }
       } else if (shown.data !== next.data) {
         // Words on the page may feed its scripts; a style sheet or a comment does not.

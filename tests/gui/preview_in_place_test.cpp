@@ -43,7 +43,7 @@ std::string PageText(const Version& version) {
          "\">me@example.org</a>\n"
          "<script>var mail = document.getElementById('mail');"
          " mail.href = 'mailto:' + mail.textContent; mail.title = 'Write to me';</script>\n"
-         "<table>\n" +
+         "<noscript><img src=\"counter.gif\" alt=\"\"></noscript>\n<table>\n" +
          rows + "</table>\n</body></html>\n";
 }
 
