@@ -115,10 +115,16 @@ void WebEnginePreview::Navigate(const QString& page_path) {
   waiting_ = page_path;
 }
 
+bool WebEnginePreview::OnScreen() const {
+  // The engine draws no frames for a hidden or minimized window, so a page
+  // there would wait in vain for its word that it has been drawn.
+  return isVisible() && !window()->isMinimized();
+}
+
 bool WebEnginePreview::CanChangeInPlace(const QString& page_path) const {
   // Where the user has followed a link, or the page on show failed, the
-  // page is loaded anew; a hidden page draws nothing and would never answer.
-  return anything_shown_ && shown_ok_ && isVisible() &&
+  // page is loaded anew.
+  return anything_shown_ && shown_ok_ && OnScreen() &&
          view()->url().adjusted(QUrl::RemoveFragment) == QUrl::fromLocalFile(page_path);
 }
 
@@ -179,7 +185,7 @@ void WebEnginePreview::BackRead(bool ok) {
     Shown();
     return;
   }
-  if (!anything_shown_ || !isVisible()) {
+  if (!anything_shown_ || !OnScreen()) {
     BringBackToFront();
     return;
   }

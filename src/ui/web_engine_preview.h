@@ -47,6 +47,7 @@ class WebEnginePreview : public PagePreview {
   enum class Loading { kNothing, kInPlace, kInSecondView };
 
   QWebEngineView* back() const { return views_[1 - front_]; }
+  bool OnScreen() const;
   bool CanChangeInPlace(const QString& page_path) const;
   void StartLoad(const QString& page_path);
   void StartInPlace();
