@@ -172,7 +172,7 @@ void WebEnginePreview::FrontSignalled(const QString& word) {
   if (word == kReadInPlaceWord + number) {
     Read(true);
   } else if (word == kDrawnWord + number) {
-    Shown();
+    LoadDone();
   } else if (word == kReloadWord + number) {
     StartInSecondView();
   }
@@ -182,7 +182,7 @@ void WebEnginePreview::BackRead(bool ok) {
   if (loading_ != Loading::kInSecondView || read_) return;
   Read(ok);
   if (stale_) {
-    Shown();
+    LoadDone();
     return;
   }
   if (!anything_shown_ || !OnScreen()) {
@@ -235,10 +235,12 @@ void WebEnginePreview::AnswerOverdue() {
 void WebEnginePreview::BringBackToFront() {
   front_ = 1 - front_;
   stack_->setCurrentWidget(views_[front_]);
-  Shown();
+  LoadDone();
 }
 
-void WebEnginePreview::Shown() {
+// Ends the load under way: its page is on show, unless its file was
+// rewritten before it had been read.
+void WebEnginePreview::LoadDone() {
   answer_timeout_.stop();
   const bool dropped = stale_ && loading_ == Loading::kInSecondView;
   loading_ = Loading::kNothing;

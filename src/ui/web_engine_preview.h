@@ -58,7 +58,7 @@ class WebEnginePreview : public PagePreview {
   void Read(bool ok);
   void AnswerOverdue();
   void BringBackToFront();
-  void Shown();
+  void LoadDone();
 
   std::array<QWebEngineView*, 2> views_{};
   int front_ = 0;
