@@ -61,9 +61,18 @@ class ReadableFile {
  public:
   static Result<std::unique_ptr<ReadableFile>> Open(const std::string& path);
   virtual ~ReadableFile() = default;
-  // Reads up to `size` bytes; 0 at the end of the file or on a read error.
-  // What is appended to the file after it was opened may be left unread.
+  // Reads up to `size` bytes; 0 at the end of the file or after a read
+  // error, which read_status() then gives. What is appended to the file
+  // after it was opened may be left unread.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // Ok, or why a read failed (the system's words, without the path).
+  const Status& read_status() const { return read_status_; }
+
+ protected:
+  void ReadFailed(std::string reason) { read_status_ = Status::Error(std::move(reason)); }
+
+ private:
+  Status read_status_ = Status::Ok();
 };
 
 // Receives one file of a folder: its name, and the file open for reading or

@@ -147,6 +147,7 @@ class PosixReadableFile : public ReadableFile {
     for (;;) {
       const ssize_t count = read(fd_, buffer, std::min(size, left_));
       if (count < 0 && errno == EINTR) continue;
+      if (count < 0) ReadFailed(ErrnoText(errno));
       if (count <= 0) return 0;
       if (left_ != kUnknownSize) left_ -= static_cast<std::size_t>(count);
       return static_cast<std::size_t>(count);

@@ -49,7 +49,10 @@ class WinReadableFile : public ReadableFile {
   std::size_t Read(char* buffer, std::size_t size) override {
     DWORD count = 0;
     const DWORD wanted = static_cast<DWORD>(std::min(size, kMaxChunk));
-    if (!ReadFile(file_, buffer, wanted, &count, nullptr)) return 0;
+    if (!ReadFile(file_, buffer, wanted, &count, nullptr)) {
+      ReadFailed(ErrorText(GetLastError()));
+      return 0;
+    }
     return count;
   }
 

@@ -136,14 +136,17 @@ void WriteJumpList(LineWriter& out, const std::vector<std::string>& entries) {
   for (const std::string& entry : entries) out.WriteLine(entry);
 }
 
-void CopyTemplate(const std::string& path, LineWriter& out) {
-  LineReader reader(path, kLongestTextLine,
-                    FileText::kUtf8OrAnsi);  // a missing template counts as empty
+// A missing template counts as empty; one that breaks off while read would
+// leave the page without its end, which is a failure.
+Status CopyTemplate(const std::string& path, LineWriter& out) {
+  LineReader reader(path, kLongestTextLine, FileText::kUtf8OrAnsi);
   std::string line;
   while (reader.Next(line)) out.WriteLine(line);
+  return reader.read_status();
 }
 
-void CopyFooter(const std::string& path, const std::vector<std::string>& entries, LineWriter& out) {
+Status CopyFooter(const std::string& path, const std::vector<std::string>& entries,
+                  LineWriter& out) {
   LineReader reader(path, kLongestTextLine, FileText::kUtf8OrAnsi);
   std::string line;
   while (reader.Next(line)) {
@@ -155,6 +158,7 @@ void CopyFooter(const std::string& path, const std::vector<std::string>& entries
       out.WriteLine(line);
     }
   }
+  return reader.read_status();
 }
 
 }  // namespace
@@ -162,7 +166,8 @@ void CopyFooter(const std::string& path, const std::vector<std::string>& entries
 Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder, WritableFile& page,
                       WritableFile& jump_list) {
   LineWriter page_lines(page);
-  CopyTemplate(app_folder + kHeaderTemplateName, page_lines);
+  const Status header_status = CopyTemplate(app_folder + kHeaderTemplateName, page_lines);
+  if (!header_status.ok()) return header_status;
 
   RowWriter rows(page_lines);
   for (const LinkGrid::Row& row : grid.rows()) rows.WriteRow(row);
@@ -171,7 +176,9 @@ Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder, Writa
   WriteJumpList(jump_list_lines, rows.option_entries());
   const Status jump_list_status = jump_list_lines.Flush();
 
-  CopyFooter(app_folder + kFooterTemplateName, rows.option_entries(), page_lines);
+  const Status footer_status =
+      CopyFooter(app_folder + kFooterTemplateName, rows.option_entries(), page_lines);
+  if (!footer_status.ok()) return footer_status;
   const Status page_status = page_lines.Flush();
   return page_status.ok() ? jump_list_status : page_status;
 }

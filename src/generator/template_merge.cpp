@@ -143,6 +143,7 @@ Status MergePage(const std::string& intermediate_path, WritableFile& page,
   LineWriter page_lines(page);
   std::string line;
   while (reader.Next(line)) page_lines.WriteLine(MergeLine(std::move(line), sources));
+  if (Status read = reader.read_status(); !read.ok()) return read;
   return page_lines.Flush();
 }
 

@@ -29,7 +29,7 @@ bool IsUtf8File(const std::string& path, char* buffer) {
 }  // namespace
 
 LineReader::LineReader(const std::string& path, std::size_t longest_line, FileText text)
-    : longest_line_(longest_line) {
+    : path_(path), longest_line_(longest_line) {
   // Left uninitialised: a run opens thousands of small shortcut files, and
   // filling each buffer first would cost more than reading the file.
   buffer_.reset(new char[kBufferSize]);
@@ -86,6 +86,11 @@ bool LineReader::ReadLine(std::string* sink) {
     if (carriage_return && (start_ < end_ || Fill()) && buffer_[start_] == '\n') ++start_;
     return true;
   }
+}
+
+Status LineReader::read_status() const {
+  if (file_ == nullptr || file_->read_status().ok()) return Status::Ok();
+  return Status::Error("cannot read " + path_ + ": " + file_->read_status().reason());
 }
 
 bool LineReader::Next(std::string& line) {

@@ -43,6 +43,9 @@ class LineReader {
   bool is_open() const { return file_ != nullptr; }
   // Ok when the file is open, else why it could not be opened.
   const Status& open_status() const { return open_status_; }
+  // Ok, or why the file could not be read to its end: the lines before the
+  // failure were read, and the reader ended there as at the end of the file.
+  Status read_status() const;
 
   // Reads the next line into `line`, cut to the longest line; false at the
   // end of the file.
@@ -58,6 +61,7 @@ class LineReader {
   // Consumes the rest of the current line, appending it to `sink` when given.
   bool ReadLine(std::string* sink);
 
+  std::string path_;
   std::size_t longest_line_;
   std::unique_ptr<ReadableFile> file_;
   Status open_status_ = Status::Ok();

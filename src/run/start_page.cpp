@@ -113,7 +113,14 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Statu
 // The run itself, inside the lock of the program folder.
 void RunLocked(ProgramState& state, RunSurroundings& surroundings, const std::string& app_folder,
                RunReport& report) {
-  LoadSettings(state, app_folder);
+  // Without a settings file the page takes the values it has; one that is
+  // there but cannot be read whole would build it from some of the user's
+  // settings and the design's values for the rest.
+  const Status loaded = LoadSettings(state, app_folder);
+  if (!loaded.ok() && HasSettingsFile(app_folder)) {
+    report.page_status = loaded;
+    return;
+  }
   const Status favorites_known = SettleFavoritesFolder(state.settings, surroundings.Favorites());
   const LanguageLines language_lines =
       ReadLanguageLines(app_folder, LanguageOfCode(state.language_code));

@@ -119,8 +119,12 @@ void SelectTitleSizeOption(ProgramState& state, int option) {
   state.settings.title_size = std::to_string(option + 1);
 }
 
+bool HasSettingsFile(const std::string& app_folder) {
+  return VisibleFileExists(app_folder, kSettingsFileName);
+}
+
 Status LoadSettings(ProgramState& state, const std::string& app_folder) {
-  if (!VisibleFileExists(app_folder, kSettingsFileName)) {
+  if (!HasSettingsFile(app_folder)) {
     return Status::Error("no settings file " + app_folder + kSettingsFileName);
   }
   LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine, FileText::kUtf8OrAnsi);
@@ -144,7 +148,7 @@ Status LoadSettings(ProgramState& state, const std::string& app_folder) {
     state.language_code = 0;
   }
   RepairTitleSize(state);
-  return Status::Ok();
+  return reader.read_status();
 }
 
 }  // namespace qv

@@ -47,7 +47,11 @@ void SelectTitleSizeOption(ProgramState& state, int option);
 // the fields' change rules, the language code, the title-size repair and the
 // selected button. Fields past the end of a short file keep their texts.
 // A failure says why nothing was read (no settings file, or it cannot be
-// opened); `state` is untouched then.
+// opened; `state` is untouched then), or why the file broke off while read
+// (the lines before that were taken).
 Status LoadSettings(ProgramState& state, const std::string& app_folder);
+
+// True when `app_folder` holds a settings file, readable or not.
+bool HasSettingsFile(const std::string& app_folder);
 
 }  // namespace qv

@@ -306,6 +306,31 @@ TEST_F(StartPageTest, BareProgramFolderGivesTheRowsMissingOneEndsTheRun) {
   EXPECT_FALSE(bare.Exists("missing"));
 }
 
+TEST_F(StartPageTest, AFileThatBreaksOffWhileReadEndsTheRunAndKeepsTheOldPage) {
+  namespace fs = std::filesystem;
+  // The kernel's view of a process's memory fails to read from its start.
+  const char* const failing = "/proc/self/mem";
+  if (!fs::exists(failing)) GTEST_SKIP() << "no file here that fails while read";
+  ASSERT_TRUE(Run().page_status.ok());
+  const std::string old_page = Page();
+  for (const char* name : {"koptekst.txt", "voettekst.txt", "ins.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string kept = program_.Exists(name) ? program_.ReadFile(name) : std::string();
+    fs::remove(program_.Path(name));
+    std::error_code error;
+    fs::create_symlink(failing, program_.Path(name), error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+
+    const RunReport report = Run();
+    EXPECT_FALSE(report.page_status.ok());
+    EXPECT_NE(report.page_status.reason().find("cannot read " + program_.Path(name)), npos)
+        << report.page_status.reason();
+    EXPECT_EQ(Page(), old_page);
+    fs::remove(program_.Path(name));
+    if (!kept.empty()) program_.WriteFile(name, kept);
+  }
+}
+
 TEST_F(StartPageTest, LinksUnderTheOutputNamesAreReplacedAndTheirTargetsUntouched) {
   namespace fs = std::filesystem;
   TempFolder outside;
