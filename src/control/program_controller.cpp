@@ -212,6 +212,9 @@ void ProgramController::RebuildFromSavedSettings() {
   ProgramState saved = state_;
   const RunReport report = BuildStartPage(saved, surroundings_);
   ShowBuiltPage(report, saved);
+  // The user did nothing to start this run, so a failure is all the more
+  // worth a word: the preview goes on showing the page of before.
+  ShowRunFailure(report);
 }
 
 void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramState& built) {
@@ -240,12 +243,15 @@ void ProgramController::Rebuild() {
   const RunReport report = BuildStartPage(state_, surroundings_);
   ShowBuiltPage(report, state_);
   settings_view_.ShowState(state_);
-  if (!report.page_status.ok()) {
-    // The preview shows the page of the run before, if any; say why.
-    const RunFailureWords& words = RunFailureWordsFor(state_.language_code);
-    settings_view_.ShowError({words.title, std::string(words.cannot_write) + "\n" +
-                                               report.page_status.reason() + "\n\n" + words.kept});
-  }
+  ShowRunFailure(report);
+}
+
+void ProgramController::ShowRunFailure(const RunReport& report) {
+  if (report.page_status.ok()) return;
+  // The preview shows the page of the run before, if any; say why.
+  const RunFailureWords& words = RunFailureWordsFor(state_.language_code);
+  settings_view_.ShowError({words.title, std::string(words.cannot_write) + "\n" +
+                                             report.page_status.reason() + "\n\n" + words.kept});
 }
 
 bool ProgramController::Save(const std::string& consequence) {

@@ -70,10 +70,12 @@ class ProgramController {
   // the user.
   void Rebuild();
   // Builds and shows the page from the saved settings, as start-up does,
-  // leaving the program state as it is.
+  // leaving the program state as it is; a failure is reported to the user.
   void RebuildFromSavedSettings();
   // Shows the page of `report` and lets the watch follow what the run read.
   void ShowBuiltPage(const RunReport& report, const ProgramState& built);
+  // Tells the user why the run of `report` built no page, if it did not.
+  void ShowRunFailure(const RunReport& report);
   // Writes "ins.txt"; tells the user when that fails, `consequence` saying
   // what happens next. True when saved.
   bool Save(const std::string& consequence);

@@ -168,6 +168,17 @@ TEST_F(ProgramControllerTest, AChangedFavoritesFolderRebuildsFromTheSavedSetting
   EXPECT_EQ(watch.followed.size(), 2u);
 }
 
+TEST_F(ProgramControllerTest, ARebuildForAChangeInTheFavoritesThatFailsSaysWhy) {
+  StartWithLanguageLine(" 0");
+  ASSERT_TRUE(settings_view_.errors.empty());
+  std::filesystem::remove(program_.Path("mijnstart.html"));
+  program_.MakeFolder("mijnstart.html");  // a page that cannot be put in place
+  controller_.FavoritesChanged();
+  ASSERT_EQ(settings_view_.errors.size(), 1u);
+  EXPECT_TRUE(settings_view_.errors[0].starts_with("The page could not be built:\n"))
+      << settings_view_.errors[0];
+}
+
 TEST_F(ProgramControllerTest, AChangeReportedDuringARebuildIsTakenUpAfterIt) {
   StartWithLanguageLine(" 0");
   bool rebuilt_inside = false;
