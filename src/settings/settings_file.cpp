@@ -82,6 +82,17 @@ void RepairTitleSize(ProgramState& state) {
   }
 }
 
+// Ok when there is no settings file or its lines can be read as a load reads
+// them; else why not.
+Status SettingsFileReadable(const std::string& app_folder) {
+  if (!HasSettingsFile(app_folder)) return Status::Ok();
+  LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine);
+  if (!reader.is_open()) return reader.open_status();
+  for (int line = 0; line < kSettingsLineCount && reader.Skip(); ++line) {
+  }
+  return reader.read_status();
+}
+
 }  // namespace
 
 std::string PageFileNameFrom(std::string_view page_file_field) {
@@ -101,6 +112,9 @@ std::string FormatSettings(const Settings& settings, std::int16_t language_code)
 }
 
 Status SaveSettings(const ProgramState& state, const std::string& app_folder) {
+  if (const Status readable = SettingsFileReadable(app_folder); !readable.ok()) {
+    return Status::Error(readable.reason() + "; saving over it would lose what it holds");
+  }
   // The reason of a failure names the file.
   return ReplaceFileAtomically(app_folder + kSettingsFileName,
                                FormatSettings(state.settings, state.language_code));

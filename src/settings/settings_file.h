@@ -33,6 +33,8 @@ std::string FormatSettings(const Settings& settings, std::int16_t language_code)
 
 // Writes "ins.txt" in `app_folder` from `state`, replacing the old file in one
 // step. On failure the old file stays whole and the reason names the file.
+// An old file that is there but cannot be read is not replaced: what it
+// holds would be lost unseen.
 Status SaveSettings(const ProgramState& state, const std::string& app_folder);
 
 // The change rule of a text field: the search description and keywords are

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/system_files.h"
 #include "support/temp_folder.h"
 
@@ -40,6 +42,21 @@ TEST(PageFileNameFrom, KeepsOnlyPlainNamesThatAreNotTheProgramsOwn) {
     EXPECT_EQ(PageFileNameFrom(name), "mijnstart.html") << name;
   }
   EXPECT_EQ(PageFileNameFrom("a\0b"s), "mijnstart.html");
+}
+
+TEST(SaveSettings, LeavesAFileThatCannotBeReadAsItWas) {
+  namespace fs = std::filesystem;
+  // The kernel's view of a process's memory fails to read from its start.
+  if (!fs::exists("/proc/self/mem")) GTEST_SKIP() << "no file here that fails while read";
+  TempFolder folder;
+  std::error_code error;
+  fs::create_symlink("/proc/self/mem", folder.Path("ins.txt"), error);
+  if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  const Status saved = SaveSettings(ProgramState(), folder.path());
+  EXPECT_FALSE(saved.ok());
+  EXPECT_NE(saved.reason().find("cannot read " + folder.Path("ins.txt")), std::string::npos)
+      << saved.reason();
+  EXPECT_TRUE(fs::is_symlink(folder.Path("ins.txt")));
 }
 
 TEST(SaveSettings, RoundTripsThroughTheFile) {
