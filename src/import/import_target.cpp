@@ -42,6 +42,8 @@ Status StoreFavoritesFolder(const std::string& app_folder, const std::string& fo
     LineReader reader(path, kLongestSettingsLine);
     if (!reader.is_open()) return reader.open_status();
     for (std::string line; reader.Next(line);) lines.push_back(line);
+    // The lines after a failed read would go missing from the file.
+    if (Status read = reader.read_status(); !read.ok()) return read;
   }
   const std::vector<std::string> defaults = SplitLines(FormatSettings(DefaultSettings(), 0));
   while (lines.size() < defaults.size()) lines.push_back(defaults[lines.size()]);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "generator/types.h"
 #include "settings/settings_file.h"
 #include "support/temp_folder.h"
@@ -49,10 +51,24 @@ TEST(SettleImportFolder, WritesMissingSettingsLinesAsTheProgramWould) {
     if (!lines.empty()) program.WriteFile("ins.txt", CrLfLines(lines));
     ASSERT_TRUE(SettleImportFolder(program.path(), home.path(), false).ok());
     ProgramState expected;
-    for (std::size_t i = 0; i < lines.size(); ++i) CodeOf(expected.settings, kColours[i]) = lines[i];
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      CodeOf(expected.settings, kColours[i]) = lines[i];
     expected.settings.favorites_folder = home.Path("Favorites/");
     EXPECT_EQ(program.ReadFile("ins.txt"), FormatSettings(expected.settings, 0));
   }
+}
+
+TEST(SettleImportFolder, ASettingsFileThatCannotBeReadIsNotWrittenOver) {
+  namespace fs = std::filesystem;
+  // The kernel's view of a process's memory fails to read from its start.
+  if (!fs::exists("/proc/self/mem")) GTEST_SKIP() << "no file here that fails while read";
+  TempFolder program, home;
+  std::error_code error;
+  fs::create_symlink("/proc/self/mem", program.Path("ins.txt"), error);
+  if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  const auto settled = SettleImportFolder(program.path(), home.path(), false);
+  EXPECT_FALSE(settled.ok());
+  EXPECT_TRUE(fs::is_symlink(program.Path("ins.txt")));
 }
 
 TEST(SettleImportFolder, ASetFolderMustExistAndNothingIsWritten) {
