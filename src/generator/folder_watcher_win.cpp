@@ -1,16 +1,22 @@
-// Folder watching on Windows with ReadDirectoryChangesW, through the wide
-// forms of the calls (paths arrive in the system code page). One overlapped
-// read per watched folder; a folder with sub-folders is watched as a tree and
-// changes deeper than its first-level sub-folders are left out. A wake sets
-// an event of its own.
+// Folder watching on Windows with ReadDirectoryChangesW. Each watched folder
+// with sub-folders holds a read for itself and one for every visible
+// first-level sub-folder, brought up to date whenever a folder entry in it
+// changes, as on Linux: a read of a whole tree would report every deeper
+// change too, and not every system that runs Windows programs reports a
+// tree's changes. All reads end in one completion port, which also carries
+// the wakes, so any number of folders is waited on at once.
 #include "generator/windows_api.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "generator/file_system.h"
 #include "generator/folder_watcher.h"
+#include "generator/windows_error.h"
+#include "generator/windows_text.h"
 
 namespace qv {
 namespace {
@@ -19,179 +25,206 @@ constexpr DWORD kNotifyFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANG
                                 FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE |
                                 FILE_NOTIFY_CHANGE_ATTRIBUTES;
 constexpr DWORD kBufferSize = 64 * 1024;  // the most a network folder accepts
+constexpr ULONG_PTR kWakeKey = 0;         // reads are keyed from 1 on
 
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int size =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string Narrow(const wchar_t* text, std::size_t length) {
-  if (length == 0) return std::string();
-  const int count = static_cast<int>(length);
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, count, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, count, narrow.data(), size, nullptr, nullptr);
-  return narrow;
-}
-
-std::string Failure(const std::string& what, DWORD error) {
-  return what + ": error " + std::to_string(error);
-}
-
-// One watched folder and its outstanding read.
+// One folder read for changes: a watched folder (`subfolder` empty) or one of
+// its first-level sub-folders.
 struct Watch {
-  WatchedFolder folder;
+  std::size_t root = 0;
+  std::string subfolder;
+  std::string path;  // ending in the separator
   HANDLE directory = INVALID_HANDLE_VALUE;
-  HANDLE done = nullptr;
   OVERLAPPED overlapped{};
   bool reading = false;
   alignas(DWORD) char buffer[kBufferSize];
 
   ~Watch() {
     if (reading) {
-      // The system writes into the buffer until the cancelled read is over.
+      // The system writes into the buffer until the cancelled read is over;
+      // its completion still reaches the port, under a key no longer known.
       CancelIoEx(directory, &overlapped);
       DWORD ignored = 0;
       GetOverlappedResult(directory, &overlapped, &ignored, TRUE);
     }
     if (directory != INVALID_HANDLE_VALUE) CloseHandle(directory);
-    if (done != nullptr) CloseHandle(done);
   }
 
   bool StartRead() {
-    ResetEvent(done);
     overlapped = OVERLAPPED{};
-    overlapped.hEvent = done;
-    reading = ReadDirectoryChangesW(directory, buffer, kBufferSize, folder.with_subfolders,
-                                    kNotifyFilter, nullptr, &overlapped, nullptr) != 0;
+    reading = ReadDirectoryChangesW(directory, buffer, kBufferSize, FALSE, kNotifyFilter, nullptr,
+                                    &overlapped, nullptr) != 0;
     return reading;
   }
 };
 
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsHidden(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-}
-
-// The change a notification reports, if it lies in what `folder` watches.
-bool ChangeOf(const WatchedFolder& folder, const FILE_NOTIFY_INFORMATION& info,
-              EntryChange& change) {
-  const std::string relative = Narrow(info.FileName, info.FileNameLength / sizeof(wchar_t));
-  const std::size_t separator = relative.find('\\');
-  const bool gone =
-      info.Action == FILE_ACTION_REMOVED || info.Action == FILE_ACTION_RENAMED_OLD_NAME;
-  if (separator == std::string::npos) {
-    change = {folder.path, relative, gone || IsFolder(folder.path + relative)};
-    return true;
-  }
-  if (relative.find('\\', separator + 1) != std::string::npos) return false;  // too deep
-  const std::string subfolder = folder.path + relative.substr(0, separator + 1);
-  if (IsHidden(subfolder)) return false;
-  const std::string name = relative.substr(separator + 1);
-  change = {subfolder, name, gone || IsFolder(subfolder + name)};
-  return true;
-}
-
 class DirectoryChangesWatcher : public FolderWatcher {
  public:
-  explicit DirectoryChangesWatcher(HANDLE wake) : wake_(wake) {}
+  explicit DirectoryChangesWatcher(HANDLE port) : port_(port) {}
   ~DirectoryChangesWatcher() override {
     watches_.clear();
-    CloseHandle(wake_);
+    CloseHandle(port_);
   }
 
   Status WatchFolders(const std::vector<WatchedFolder>& folders) override {
-    std::vector<WatchedFolder> now;
-    for (const auto& watch : watches_) now.push_back(watch->folder);
-    if (now == folders) return Status::Ok();
+    if (folders == roots_) return Status::Ok();
     watches_.clear();
+    roots_.clear();
     for (const WatchedFolder& folder : folders) {
-      auto watch = std::make_unique<Watch>();
-      watch->folder = folder;
-      watch->directory =
-          CreateFileW(Wide(folder.path).c_str(), FILE_LIST_DIRECTORY,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
-      if (watch->directory == INVALID_HANDLE_VALUE) {
-        return Status::Error(Failure("cannot watch " + folder.path, GetLastError()));
-      }
-      watch->done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-      if (watch->done == nullptr || !watch->StartRead()) {
-        return Status::Error(Failure("cannot watch " + folder.path, GetLastError()));
-      }
-      watches_.push_back(std::move(watch));
+      roots_.push_back(folder);
+      if (Status watching = Add(roots_.size() - 1, ""); !watching.ok()) return watching;
+      if (folder.with_subfolders) FollowSubfolders(roots_.size() - 1);
     }
     return Status::Ok();
   }
 
   Result<std::vector<EntryChange>> Wait(std::optional<std::chrono::milliseconds> timeout) override {
-    std::vector<HANDLE> handles = {wake_};
-    for (const auto& watch : watches_) handles.push_back(watch->done);
     const DWORD limit =
         timeout ? static_cast<DWORD>(std::clamp<long long>(timeout->count(), 0, INFINITE - 1))
                 : INFINITE;
-    const DWORD ready =
-        WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, limit);
     std::vector<EntryChange> changes;
-    if (ready == WAIT_FAILED) {
-      return Status::Error(Failure("cannot wait for changes", GetLastError()));
+    std::set<std::size_t> roots_to_follow;
+    bool woken = false;
+    // The first completion is waited for; those that came with it are taken
+    // along, so that a burst comes out as one list.
+    for (bool first = true;; first = false) {
+      const DWORD wait = first ? limit : 0;
+      DWORD size = 0;
+      ULONG_PTR key = kWakeKey;
+      OVERLAPPED* overlapped = nullptr;
+      const bool done = GetQueuedCompletionStatus(port_, &size, &key, &overlapped, wait) != 0;
+      if (overlapped == nullptr && !done) {
+        const DWORD error = GetLastError();
+        if (error == WAIT_TIMEOUT) break;  // nothing (more) came
+        return Status::Error(Failure("cannot wait for changes in", "watched folders", error));
+      }
+      if (key == kWakeKey) {
+        if (first) return changes;  // a wake ends a wait with nothing
+        woken = true;
+        continue;
+      }
+      ReadEnded(key, done ? size : 0, changes, roots_to_follow);
     }
-    if (ready == WAIT_TIMEOUT || ready == WAIT_OBJECT_0) return changes;
-    for (const auto& watch : watches_) {
-      if (WaitForSingleObject(watch->done, 0) != WAIT_OBJECT_0) continue;
-      Status read = Collect(*watch, changes);
-      if (!read.ok()) return read;
-    }
+    for (const std::size_t root : roots_to_follow) FollowSubfolders(root);
+    // A wake taken along with changes is for the next wait.
+    if (woken) Wake();
     return changes;
   }
 
-  void Wake() override { SetEvent(wake_); }
+  void Wake() override { PostQueuedCompletionStatus(port_, 0, kWakeKey, nullptr); }
 
  private:
-  static Status Collect(Watch& watch, std::vector<EntryChange>& changes) {
-    DWORD size = 0;
+  // Takes the changes of the read keyed `key` that gave `size` bytes (none:
+  // it failed, or more changed than it could hold), and reads on.
+  void ReadEnded(ULONG_PTR key, DWORD size, std::vector<EntryChange>& changes,
+                 std::set<std::size_t>& roots_to_follow) {
+    const auto found = watches_.find(key);
+    if (found == watches_.end()) return;  // a read given up on before it ended
+    Watch& watch = *found->second;
     watch.reading = false;
-    if (!GetOverlappedResult(watch.directory, &watch.overlapped, &size, FALSE)) {
-      // The folder went, or its read failed: anything in it may have changed.
-      changes.push_back({watch.folder.path, "", true});
-    } else if (size == 0) {
-      // More changed than the buffer holds.
-      changes.push_back({watch.folder.path, "", true});
-    } else {
-      for (DWORD offset = 0;;) {
-        const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(watch.buffer + offset);
-        EntryChange change;
-        if (ChangeOf(watch.folder, *info, change)) changes.push_back(std::move(change));
-        if (info->NextEntryOffset == 0) break;
-        offset += info->NextEntryOffset;
-      }
+    const bool removals = Take(watch, size, changes, roots_to_follow);
+    if (removals && !watch.subfolder.empty()) {
+      // The sub-folder itself may be going, which an open handle holds
+      // back: its read is given up, and taken up again while it stays.
+      roots_to_follow.insert(watch.root);
+      watches_.erase(found);
+    } else if (!watch.StartRead()) {
+      // The folder went: anything in it may have changed, and the watch
+      // ends with it.
+      changes.push_back({watch.path, "", true});
+      watches_.erase(found);
     }
-    if (!watch.StartRead()) {
-      return Status::Error(Failure("cannot watch " + watch.folder.path, GetLastError()));
+  }
+
+  // Opens the folder `subfolder` of watched folder `root` (empty: the
+  // watched folder itself) and starts reading its changes.
+  Status Add(std::size_t root, const std::string& subfolder) {
+    auto watch = std::make_unique<Watch>();
+    watch->root = root;
+    watch->subfolder = subfolder;
+    watch->path = roots_[root].path + (subfolder.empty() ? "" : subfolder + kPathSeparator);
+    watch->directory =
+        CreateFileW(WideText(watch->path).c_str(), FILE_LIST_DIRECTORY,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    const ULONG_PTR key = next_key_++;
+    if (watch->directory == INVALID_HANDLE_VALUE ||
+        CreateIoCompletionPort(watch->directory, port_, key, 0) == nullptr || !watch->StartRead()) {
+      return Status::Error(Failure("cannot watch", watch->path, GetLastError()));
     }
+    watches_.emplace(key, std::move(watch));
     return Status::Ok();
   }
 
-  HANDLE wake_;
-  std::vector<std::unique_ptr<Watch>> watches_;
+  // Turns the `size` bytes a read gave into changes (none: it failed, or more
+  // changed than it could hold), and notes the watched folders whose
+  // sub-folder reads must be brought up to date. True when something went.
+  bool Take(const Watch& watch, DWORD size, std::vector<EntryChange>& changes,
+            std::set<std::size_t>& roots_to_follow) {
+    const bool follows = watch.subfolder.empty() && roots_[watch.root].with_subfolders;
+    if (size == 0) {
+      changes.push_back({watch.path, "", true});
+      if (follows) roots_to_follow.insert(watch.root);
+      return true;
+    }
+    bool removals = false;
+    for (DWORD offset = 0;;) {
+      const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(watch.buffer + offset);
+      const std::string name =
+          Utf8Text(std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t)));
+      const bool gone =
+          info->Action == FILE_ACTION_REMOVED || info->Action == FILE_ACTION_RENAMED_OLD_NAME;
+      // What went can no longer say whether it was a folder.
+      const bool maybe_folder = gone || IsFolder(watch.path + name);
+      changes.push_back({watch.path, name, maybe_folder});
+      if (follows && maybe_folder) roots_to_follow.insert(watch.root);
+      removals = removals || gone;
+      if (info->NextEntryOffset == 0) break;
+      offset += info->NextEntryOffset;
+    }
+    return removals;
+  }
+
+  // Reads exactly the visible first-level sub-folders of watched folder
+  // `root` as they are now; a renamed sub-folder is read under its new name.
+  void FollowSubfolders(std::size_t root) {
+    std::set<std::string> now;
+    for (std::string& name : ListFolder(roots_[root].path, EntryKind::kFolder)) {
+      now.insert(std::move(name));
+    }
+    std::set<std::string> watched;
+    std::erase_if(watches_, [&](const auto& entry) {
+      const Watch& watch = *entry.second;
+      if (watch.root != root || watch.subfolder.empty()) return false;
+      if (!now.contains(watch.subfolder)) return true;
+      watched.insert(watch.subfolder);
+      return false;
+    });
+    for (const std::string& name : now) {
+      // A folder that went in the meantime, or cannot be read, has nothing
+      // for the page either.
+      if (!watched.contains(name)) Add(root, name);
+    }
+  }
+
+  const HANDLE port_;
+  std::vector<WatchedFolder> roots_;
+  std::map<ULONG_PTR, std::unique_ptr<Watch>> watches_;  // by completion key
+  ULONG_PTR next_key_ = kWakeKey + 1;
 };
 
 }  // namespace
 
 Result<std::unique_ptr<FolderWatcher>> FolderWatcher::Open() {
-  const HANDLE wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  if (wake == nullptr) return Status::Error(Failure("cannot watch folders", GetLastError()));
-  return std::unique_ptr<FolderWatcher>(new DirectoryChangesWatcher(wake));
+  const HANDLE port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+  if (port == nullptr) {
+    return Status::Error(Failure("cannot watch", "folders", GetLastError()));
+  }
+  return std::unique_ptr<FolderWatcher>(new DirectoryChangesWatcher(port));
 }
 
 }  // namespace qv
