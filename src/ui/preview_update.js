@@ -1,20 +1,40 @@
 // The preview's helper, in a script world of its own on every page the preview
-// loads. It changes the page on show in place when its file has been written
-// anew and differs only in attribute values, style sheets and comments: a new
-// colour, a banner address, the title size. The engine then repaints the page
+// loads. It says when the page's file has been read whole and when the page
+// has been drawn. It also changes the page on show in place when its file has
+// been written anew and differs only in attribute values, style sheets and
+// comments: a new colour, a banner address, the title size. The engine then repaints the page
 // without building and laying it out afresh, which with a thousand links is
 // most of a full load's time. Anything else (a word, a link added, a changed
 // script) is for the preview to load as a new page, and so is a page whose
 // own scripts have changed what this helper would have to change.
 //
-// The preview runs this function with the prefix of its console messages,
-// then calls vorlindoUpdate(address, number) for each new version of the
-// file and hears back through the console, each word followed by the number
-// of the call: "read:" once the new file has been read whole, "drawn:" once
-// the page on show is the new one and has been drawn, "reload:" when the
-// page must be loaded anew.
+// The preview runs this function with the prefix of its console messages and
+// hears back through the console:
+// - "read" once a loaded page's file has been read whole (its end parsed);
+//   the engine's own page for a failed load says nothing;
+// - for vorlindoShowAt(x, y, number), which scrolls a loaded page: "drawn:"
+//   and the number once it has been drawn there;
+// - for vorlindoUpdate(address, number), for each new version of the file:
+//   "read:" once it has been read whole, "drawn:" once the page on show is
+//   the new one and has been drawn, "reload:" when the page must be loaded
+//   anew; each followed by the number of the call.
 (function (prefix) {
   'use strict';
+
+  const say = (word, number = '') => console.log(prefix + word + number);
+
+  // The frame callback runs before its frame is drawn, a task it leaves after.
+  const sayOnceDrawn = (number) =>
+    requestAnimationFrame(() => setTimeout(() => say('drawn:', number)));
+
+  document.addEventListener('DOMContentLoaded', () => {
+    if (location.protocol === 'file:') say('read');
+  });
+
+  window.vorlindoShowAt = (x, y, number) => {
+    scrollTo(x, y);
+    sayOnceDrawn(number);
+  };
 
   // Elements whose attributes act only as a page loads: its scripts, its
   // character set and refresh, the base of its addresses, its style sheets.
@@ -139,26 +159,25 @@
   }
 
   function update(address, number) {
-    const say = (word) => console.log(prefix + word + number);
     const request = new XMLHttpRequest();
     request.open('GET', address);
     // As a document, the file is decoded as a load decodes it.
     request.responseType = 'document';
-    request.onerror = () => say('reload:');
+    request.onerror = () => say('reload:', number);
     request.onload = () => {
       const next = request.response;
-      if (!next || !next.documentElement) return say('reload:');
-      say('read:');
+      if (!next || !next.documentElement) return say('reload:', number);
+      say('read:', number);
       noteScriptChanges(observer.takeRecords());
       const changes = [];
       const same = next.compatMode === document.compatMode &&
                    next.characterSet === document.characterSet &&
                    compareTrees(document.documentElement, next.documentElement, changes);
-      if (!same) return say('reload:');
+      if (!same) return say('reload:', number);
       applyChanges(changes);
       // These changes are the preview's, not the page's scripts'.
       observer.takeRecords();
-      requestAnimationFrame(() => setTimeout(() => say('drawn:')));
+      sayOnceDrawn(number);
     };
     request.send();
   }

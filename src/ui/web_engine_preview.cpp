@@ -29,8 +29,9 @@ QString JavaScriptString(const QString& text) {
   return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-// The helper that changes a page in place, ready to run on every page.
-QString InPlaceHelper() {
+// The helper that reports on a page and changes it in place, ready to run on
+// every page.
+QString PageHelper() {
   QFile file(QStringLiteral(":/preview/preview_update.js"));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QString::fromUtf8(file.readAll()) + "(" + JavaScriptString(kWordPrefix) + ");";
@@ -41,21 +42,12 @@ class PreviewPage : public QWebEnginePage {
 
  public:
   explicit PreviewPage(QObject* parent) : QWebEnginePage(parent) {
-    // The document's end has been parsed, so its file has been read whole.
-    // The engine's page for a failed load says nothing: its load finishes.
-    QWebEngineScript read;
-    read.setName(QStringLiteral("vorlindo-read"));
-    read.setInjectionPoint(QWebEngineScript::DocumentReady);
-    read.setWorldId(QWebEngineScript::ApplicationWorld);
-    read.setSourceCode(QStringLiteral("if (location.protocol === 'file:') console.log(%1);")
-                           .arg(JavaScriptString(kWordPrefix + kReadWord)));
-    scripts().insert(read);
     // Before the page's own scripts run, so that it sees what they change.
     QWebEngineScript helper;
-    helper.setName(QStringLiteral("vorlindo-in-place"));
+    helper.setName(QStringLiteral("vorlindo-preview"));
     helper.setInjectionPoint(QWebEngineScript::DocumentCreation);
     helper.setWorldId(QWebEngineScript::ApplicationWorld);
-    helper.setSourceCode(InPlaceHelper());
+    helper.setSourceCode(PageHelper());
     scripts().insert(helper);
   }
 
@@ -124,24 +116,29 @@ bool WebEnginePreview::OnScreen() const {
 bool WebEnginePreview::CanChangeInPlace(const QString& page_path) const {
   // Where the user has followed a link, or the page on show failed, the
   // page is loaded anew.
-  return anything_shown_ && shown_ok_ && OnScreen() &&
+  return shown_ok_ && OnScreen() &&
          view()->url().adjusted(QUrl::RemoveFragment) == QUrl::fromLocalFile(page_path);
 }
 
 void WebEnginePreview::StartLoad(const QString& page_path) {
   const bool in_place = CanChangeInPlace(page_path);
   page_path_ = page_path;
-  read_ = false;
-  stale_ = false;
-  ok_ = false;
   ++load_number_;
   waiting_.clear();
   in_place ? StartInPlace() : StartInSecondView();
   emit LoadStarted();
 }
 
+void WebEnginePreview::Begin(Loading loading) {
+  loading_ = loading;
+  // This load starts after every write asked for so far.
+  read_ = false;
+  stale_ = false;
+  ok_ = false;
+}
+
 void WebEnginePreview::StartInPlace() {
-  loading_ = Loading::kInPlace;
+  Begin(Loading::kInPlace);
   const int number = load_number_;
   view()->page()->runJavaScript(
       QStringLiteral("typeof vorlindoUpdate === 'function' && (vorlindoUpdate(%1, %2), true)")
@@ -156,12 +153,8 @@ void WebEnginePreview::StartInPlace() {
 }
 
 void WebEnginePreview::StartInSecondView() {
-  loading_ = Loading::kInSecondView;
+  Begin(Loading::kInSecondView);
   answer_timeout_.stop();
-  // This load starts after every write asked for so far.
-  read_ = false;
-  stale_ = false;
-  ok_ = false;
   // Loading the address on show again reads the file afresh.
   back()->load(QUrl::fromLocalFile(page_path_));
 }
@@ -191,8 +184,7 @@ void WebEnginePreview::BackRead(bool ok) {
   }
   // Scroll to where the user is, as the page on show says (the view's own
   // figure follows it only once drawn), then wait for the frame that draws
-  // it: the frame callback runs before the page is drawn, a task it leaves
-  // after.
+  // it.
   const int number = load_number_;
   view()->page()->runJavaScript(
       QStringLiteral("scrollX + ', ' + scrollY"), QWebEngineScript::ApplicationWorld,
@@ -200,10 +192,7 @@ void WebEnginePreview::BackRead(bool ok) {
         if (loading_ != Loading::kInSecondView || number != load_number_) return;
         const QString scroll_to = scrolled.toString().isEmpty() ? "0, 0" : scrolled.toString();
         back()->page()->runJavaScript(
-            QStringLiteral("scrollTo(%1); requestAnimationFrame(() => setTimeout(() =>"
-                           " console.log(%2)));")
-                .arg(scroll_to,
-                     JavaScriptString(kWordPrefix + kDrawnWord + QString::number(number))),
+            QStringLiteral("vorlindoShowAt(%1, %2)").arg(scroll_to).arg(number),
             QWebEngineScript::ApplicationWorld);
       });
   answer_timeout_.start();

@@ -50,6 +50,7 @@ class WebEnginePreview : public PagePreview {
   bool OnScreen() const;
   bool CanChangeInPlace(const QString& page_path) const;
   void StartLoad(const QString& page_path);
+  void Begin(Loading loading);
   void StartInPlace();
   void StartInSecondView();
   void FrontSignalled(const QString& word);
