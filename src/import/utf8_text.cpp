@@ -10,12 +10,9 @@ constexpr char32_t kReplacementCharacter = 0xFFFD;
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t length = Utf8CharAt(text, pos).length;
-    if (length == 0) return false;
-    pos += length;
-  }
-  return true;
+  Utf8Validator validator;
+  validator.Add(text);
+  return validator.valid();
 }
 
 std::u32string DecodeUtf8(std::string_view text) {
