@@ -82,15 +82,11 @@ void RepairTitleSize(ProgramState& state) {
   }
 }
 
-// Ok when there is no settings file or its lines can be read as a load reads
-// them; else why not.
+// Ok when there is no settings file or a load reads it; else why not.
 Status SettingsFileReadable(const std::string& app_folder) {
   if (!HasSettingsFile(app_folder)) return Status::Ok();
-  LineReader reader(app_folder + kSettingsFileName, kLongestSettingsLine);
-  if (!reader.is_open()) return reader.open_status();
-  for (int line = 0; line < kSettingsLineCount && reader.Skip(); ++line) {
-  }
-  return reader.read_status();
+  ProgramState read;
+  return LoadSettings(read, app_folder);
 }
 
 }  // namespace
