@@ -47,6 +47,52 @@ bool IsFolder(const std::string& path) {
   return std::filesystem::is_directory(path, error);
 }
 
+// The folder that holds `folder` (both ending in the separator); empty at the
+// top. Always shorter than `folder`, so a walk upwards ends.
+std::string ParentFolder(const std::string& folder) {
+  if (folder.size() < 2) return {};
+  const std::size_t separator = folder.rfind(kPathSeparator, folder.size() - 2);
+  return separator == std::string::npos ? std::string() : folder.substr(0, separator + 1);
+}
+
+// The nearest folder above a missing Favorites folder that exists: the one in
+// which the Favorites folder, or a folder on the way to it, will appear.
+std::string NearestExistingAncestor(const std::string& folder) {
+  std::string ancestor = ParentFolder(folder);
+  while (!ancestor.empty() && !IsFolder(ancestor)) ancestor = ParentFolder(ancestor);
+  return ancestor;
+}
+
+// True when `change` may have made or removed `folder` or a folder above it.
+bool OnTheWayTo(const EntryChange& change, const std::string& folder) {
+  if (folder.empty() || !change.maybe_folder) return false;
+  if (change.name.empty()) return folder.starts_with(change.folder);
+  return folder.starts_with(change.folder + change.name + kPathSeparator);
+}
+
+// The folders whose entries the run reads now.
+std::vector<WatchedFolder> FoldersReadNow(const PageSources& sources) {
+  std::vector<WatchedFolder> folders;
+  const bool favorites = !sources.favorites_folder.empty() && IsFolder(sources.favorites_folder);
+  if (favorites) folders.push_back({sources.favorites_folder, true});
+  // The program folder as the Favorites folder is watched once, as the latter.
+  if (sources.program_files && !(favorites && sources.favorites_folder == sources.app_folder)) {
+    folders.push_back({sources.app_folder, false});
+  }
+  return folders;
+}
+
+// The folder in which a missing Favorites folder, or a folder on the way to
+// it, will appear; empty when the Favorites folder is there or unknown, or
+// when the program folder, watched anyway, is that folder.
+std::string FolderToWaitIn(const PageSources& sources) {
+  const std::string& favorites = sources.favorites_folder;
+  if (favorites.empty() || IsFolder(favorites)) return {};
+  const std::string ancestor = NearestExistingAncestor(favorites);
+  if (sources.program_files && ancestor == sources.app_folder) return {};
+  return ancestor;
+}
+
 }  // namespace
 
 PageSources PageSourcesOf(const ProgramState& state, const std::string& app_folder,
@@ -66,17 +112,24 @@ PageSources UpcomingPageSources(const ProgramState& state, RunSurroundings& surr
 }
 
 std::vector<WatchedFolder> FoldersToWatch(const PageSources& sources) {
-  std::vector<WatchedFolder> folders;
-  const bool favorites = !sources.favorites_folder.empty() && IsFolder(sources.favorites_folder);
-  if (favorites) folders.push_back({sources.favorites_folder, true});
-  // The program folder as the Favorites folder is watched once, as the latter.
-  if (sources.program_files && !(favorites && sources.favorites_folder == sources.app_folder)) {
-    folders.push_back({sources.app_folder, false});
-  }
+  std::vector<WatchedFolder> folders = FoldersReadNow(sources);
+  // Last, so that when it cannot be watched the others still are.
+  const std::string waiting_in = FolderToWaitIn(sources);
+  if (!waiting_in.empty()) folders.push_back({waiting_in, false});
   return folders;
 }
 
+Status WatchSources(FolderWatcher& watcher, const PageSources& sources) {
+  const Status watching = watcher.WatchFolders(FoldersToWatch(sources));
+  if (watching.ok() || FolderToWaitIn(sources).empty()) return watching;
+  // A folder above a missing Favorites folder that cannot be watched only
+  // means that its coming goes unseen; what the run reads now is watched.
+  return watcher.WatchFolders(FoldersReadNow(sources));
+}
+
 bool ChangeMatters(const EntryChange& change, const PageSources& sources) {
+  // Before the rule on hidden names: a folder on the way may be hidden.
+  if (OnTheWayTo(change, sources.favorites_folder)) return true;
   if (!change.name.empty() && change.name.front() == '.') return false;
   if (IsOwnOutput(change.name, sources) && SameFolder(change.folder, sources.app_folder)) {
     return false;
@@ -100,7 +153,7 @@ Status BuildAndWatch(ProgramState& state, RunSurroundings& surroundings, FolderW
   bool watched_what_was_read = true;
   for (;;) {
     const PageSources watched = UpcomingPageSources(state, surroundings, true);
-    const Status watching = watcher.WatchFolders(FoldersToWatch(watched));
+    const Status watching = WatchSources(watcher, watched);
     if (!watching.ok()) return watching;
     built(BuildStartPage(state, surroundings));
     // Settings saved between the look ahead and the run may have moved the
@@ -170,13 +223,17 @@ void BackgroundPageWatch::Loop() {
     const auto matters = [&sources](const EntryChange& change) {
       return ChangeMatters(change, sources);
     };
-    Status watching = watcher_->WatchFolders(FoldersToWatch(sources));
+    Status watching = WatchSources(*watcher_, sources);
     Result<bool> settled = watching.ok()
                                ? WaitForSettledChanges(*watcher_, matters, interrupted, times_)
                                : Result<bool>(watching);
     if (settled.ok()) {
-      if (*settled) changed_();
-      continue;
+      if (!*settled) continue;
+      // Watched again before the program's run reads them: a Favorites
+      // folder that has just appeared is then watched from the run on.
+      watching = WatchSources(*watcher_, sources);
+      changed_();
+      if (watching.ok()) continue;
     }
     // Nothing to watch until the program follows other folders.
     std::unique_lock<std::mutex> lock(mutex_);

@@ -6,8 +6,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "generator/file_system.h"
@@ -35,6 +37,7 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
   without_program_files.program_files = false;
   const PageSources same{Folder("/p/"), Folder("/p/"), "start.html", true};
   const PageSources program_inside{Folder("/f/Prog/"), Folder("/f/"), "start.html", true};
+  const PageSources deep{Folder("/p/"), Folder("/h/.u/Fav/"), "start.html", true};
   struct Case {
     const PageSources& sources;
     EntryChange change;
@@ -68,6 +71,14 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
       {program_inside, {Folder("/f/Prog/"), "option.txt", false}, false},
       {program_inside, {Folder("/f/Prog/"), "mijnstart.tmp.a1b2c3", false}, false},
       {program_inside, {Folder("/f/Prog/"), "Other.url", false}, true},
+      // Folders on the way to the Favorites folder, hidden or not.
+      {deep, {Folder("/h/.u/"), "Fav", true}, true},
+      {deep, {Folder("/h/"), ".u", true}, true},
+      {deep, {Folder("/h/"), "", true}, true},
+      {deep, {Folder("/h/.u/"), "Fa", true}, false},
+      {deep, {Folder("/h/.u/"), "Fav2", true}, false},
+      {deep, {Folder("/h/.u/"), "Fav", false}, false},
+      {deep, {Folder("/h/.u/Fav/News/"), "", true}, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ChangeMatters(c.change, c.sources), c.matters)
@@ -76,16 +87,61 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
   }
 }
 
-TEST(FoldersToWatchTest, WatchesTheProgramFolderOnceAndNoMissingFavoritesFolder) {
+TEST(FoldersToWatchTest, WatchesEachFolderOnceAndAMissingFavoritesFolderFromAbove) {
   TempFolder program, favorites;
-  const std::vector<WatchedFolder> both = {{favorites.path(), true}, {program.path(), false}};
-  EXPECT_EQ(FoldersToWatch({program.path(), favorites.path(), "p.html", true}), both);
-  const std::vector<WatchedFolder> one = {{program.path(), true}};
-  EXPECT_EQ(FoldersToWatch({program.path(), program.path(), "p.html", true}), one);
-  const std::vector<WatchedFolder> program_only = {{program.path(), false}};
-  EXPECT_EQ(FoldersToWatch({program.path(), favorites.Path("gone/"), "p.html", true}),
-            program_only);
-  EXPECT_TRUE(FoldersToWatch({program.path(), "", "p.html", false}).empty());
+  const std::string& p = program.path();
+  const std::string& f = favorites.path();
+  struct Case {
+    PageSources sources;
+    std::vector<WatchedFolder> folders;
+  };
+  const std::vector<Case> cases = {
+      {{p, f, "p.html", true}, {{f, true}, {p, false}}},
+      {{p, p, "p.html", true}, {{p, true}}},
+      {{p, favorites.Path("gone/deeper/"), "p.html", true}, {{p, false}, {f, false}}},
+      {{p, favorites.Path("gone/"), "p.html", false}, {{f, false}}},
+      {{p, program.Path("gone/"), "p.html", true}, {{p, false}}},
+      {{p, "", "p.html", false}, {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FoldersToWatch(c.sources), c.folders) << c.sources.favorites_folder;
+  }
+}
+
+// A watcher that cannot watch one folder, and keeps what it watches.
+class RefusingWatcher : public FolderWatcher {
+ public:
+  explicit RefusingWatcher(std::string refused) : refused_(std::move(refused)) {}
+  Status WatchFolders(const std::vector<WatchedFolder>& folders) override {
+    watched.clear();
+    for (const WatchedFolder& folder : folders) {
+      if (folder.path == refused_) return Status::Error("cannot watch " + folder.path);
+      watched.push_back(folder);
+    }
+    return Status::Ok();
+  }
+  Result<std::vector<EntryChange>> Wait(std::optional<milliseconds>) override {
+    return std::vector<EntryChange>();
+  }
+  void Wake() override {}
+
+  std::vector<WatchedFolder> watched;
+
+ private:
+  std::string refused_;
+};
+
+TEST(WatchSourcesTest, OnlyTheFolderAboveAMissingFavoritesFolderMayGoUnwatched) {
+  TempFolder program, favorites;
+  const PageSources missing{program.path(), favorites.Path("gone/"), "p.html", true};
+  RefusingWatcher refusing_above(favorites.path());
+  EXPECT_TRUE(WatchSources(refusing_above, missing).ok());
+  EXPECT_EQ(refusing_above.watched, std::vector<WatchedFolder>({{program.path(), false}}));
+  RefusingWatcher refusing_program(program.path());
+  EXPECT_FALSE(WatchSources(refusing_program, missing).ok());
+  const PageSources there{program.path(), favorites.path(), "p.html", true};
+  RefusingWatcher refusing_favorites(favorites.path());
+  EXPECT_FALSE(WatchSources(refusing_favorites, there).ok());
 }
 
 // BuildAndWatch on a thread of its own over a temporary program folder.
@@ -158,6 +214,18 @@ TEST_F(BuildAndWatchTest, ANewShortcutAndASavedSettingEachRebuildThePage) {
   ASSERT_TRUE(SaveSettings(saved, program.path()).ok());
   ASSERT_TRUE(BuiltAtLeast(3));
   EXPECT_TRUE(program.Exists("other.html"));
+}
+
+TEST_F(BuildAndWatchTest, AFavoritesFolderMadeWhileWatchingIsReadAndWatchedFromThenOn) {
+  TempFolder program;
+  StartIn(program.path(), favorites_.Path("Later/Favorites/"));
+  ASSERT_TRUE(BuiltAtLeast(1));
+  favorites_.WriteFile("Later/Favorites/News/Daily.url", "URL=http://daily.example/\r\n");
+  ASSERT_TRUE(BuiltAtLeast(2));
+  EXPECT_NE(program.ReadFile("start.html").find("daily.example"), std::string::npos);
+  favorites_.WriteFile("Later/Favorites/News/Weekly.url", "URL=http://weekly.example/\r\n");
+  ASSERT_TRUE(BuiltAtLeast(3));
+  EXPECT_NE(program.ReadFile("start.html").find("weekly.example"), std::string::npos);
 }
 
 TEST_F(BuildAndWatchTest, APageWrittenInsideTheFavoritesFolderSetsOffNoRunOfItsOwn) {
