@@ -19,6 +19,8 @@ const CaptionSet kCreatedCaptions = {
     "Form1",
     "Import bookmarks...",
     "Kies je favorietenmap met ... of typ het pad",
+    "Deze map bestaat niet, dus de pagina toont geen categorieën. Maak de map, of kies een "
+    "andere met ...",
     "...",
     "Map kiezen",
     "Map met favorieten kiezen",
@@ -46,6 +48,8 @@ const CaptionSet kDutchCaptions = {
     "Qelmora Vorlindo maker",
     "Bladwijzers importeren...",
     "Kies je favorietenmap met ... of typ het pad",
+    "Deze map bestaat niet, dus de pagina toont geen categorieën. Maak de map, of kies een "
+    "andere met ...",
     "...",
     "Map kiezen",
     "Map met favorieten kiezen",
@@ -73,6 +77,8 @@ const CaptionSet kEnglishCaptions = {
     "Qelmora Vorlindo creator",
     "Import bookmarks...",
     "Choose your Favorites folder with ... or type its path",
+    "This folder is not there, so the page shows no categories. Make the folder, or choose "
+    "another with ...",
     "...",
     "Choose folder",
     "Choose the Favorites folder",

@@ -22,6 +22,7 @@ struct CaptionSet {
   const char* import_bookmarks;  // the button that imports a browser's bookmarks
   // The first-start guidance and the buttons beside the fields.
   const char* favorites_hint;       // shown in the empty Favorites field
+  const char* favorites_missing;    // the tooltip of the mark on a folder that is not there
   const char* choose_folder;        // the button that opens the folder chooser
   const char* choose_folder_tip;    // its tooltip
   const char* choose_folder_title;  // the folder chooser's title

@@ -220,6 +220,7 @@ void ProgramController::RebuildFromSavedSettings() {
 void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramState& built) {
   page_path_ = report.page_path;
   main_view_.ShowPage(report.page_path);
+  settings_view_.ShowFavoritesFolderMissing(report.favorites_folder_missing);
   if (favorites_watch_ != nullptr) {
     favorites_watch_->Follow(PageSourcesOf(built, surroundings_.AppFolder(), false));
   }

@@ -41,6 +41,9 @@ class SettingsView {
   // Shows the window beside the main window and makes it the active one.
   virtual void Show() = 0;
   virtual bool IsShown() const = 0;
+  // Marks the Favorites field while the page shown was built from a folder
+  // that is not there, and unmarks it once it was built from one that is.
+  virtual void ShowFavoritesFolderMissing(bool missing) = 0;
   // A failure the user must know of, over this window; returns once read.
   virtual void ShowError(const Message& message) = 0;
 };

@@ -90,6 +90,7 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Statu
                               "); the page has no categories");
   } else {
     if (!FolderExists(favorites)) {
+      report.favorites_folder_missing = true;
       report.problems.push_back("Favorites folder not found: " + favorites);
     }
     ScanFolders(WithTrailingSeparator(favorites), columns);

@@ -20,6 +20,8 @@ struct RunReport {
   std::string page_path;              // the program folder followed by the page file name
   Status page_status = Status::Ok();  // ok only when this run wrote the whole page
   std::vector<std::string> problems;
+  // A Favorites folder was named, but there was no folder under that name.
+  bool favorites_folder_missing = false;
 };
 
 // Waits for any other run in the same program folder to end (up to 30 s),

@@ -1,6 +1,7 @@
 #include "ui/settings_window.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QColor>
@@ -249,6 +250,10 @@ QWidget* SettingsWindow::BuildFavoritesRow(QWidget* parent) {
   QLineEdit* folder = FieldOf(TextField::kFavoritesFolder);
   folder->setParent(row);
   layout->addWidget(folder, 1);
+  favorites_missing_ = folder->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                         QLineEdit::TrailingPosition);
+  favorites_missing_->setObjectName(QStringLiteral("favoritesFolderMissingMark"));
+  favorites_missing_->setVisible(false);
   choose_folder_ = new QPushButton(row);
   choose_folder_->setObjectName(QStringLiteral("chooseFavoritesFolderButton"));
   choose_folder_->setFixedWidth(
@@ -368,6 +373,7 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   setWindowTitle(QString::fromUtf8(captions.settings_title));
   FieldOf(TextField::kFavoritesFolder)
       ->setPlaceholderText(QString::fromUtf8(captions.favorites_hint));
+  favorites_missing_->setToolTip(QString::fromUtf8(captions.favorites_missing));
   choose_folder_->setText(QString::fromUtf8(captions.choose_folder));
   choose_folder_->setToolTip(QString::fromUtf8(captions.choose_folder_tip));
   open_in_browser_->setText(QString::fromUtf8(captions.open_in_browser));
@@ -418,6 +424,10 @@ void SettingsWindow::Show() {
   }
   show();
   activateWindow();
+}
+
+void SettingsWindow::ShowFavoritesFolderMissing(bool missing) {
+  favorites_missing_->setVisible(missing);
 }
 
 void SettingsWindow::ShowError(const Message& message) {

@@ -40,6 +40,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   void ShowCaptions(const CaptionSet& captions) override;
   void Show() override;
   bool IsShown() const override { return isVisible(); }
+  void ShowFavoritesFolderMissing(bool missing) override;
   void ShowError(const Message& message) override;
 
  signals:
@@ -95,6 +96,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   QButtonGroup* title_size_group_ = nullptr;
   const CaptionSet* captions_ = &kCreatedCaptions;
   QPushButton* choose_folder_ = nullptr;
+  QAction* favorites_missing_ = nullptr;  // the mark inside the Favorites field
   // The row of buttons under the fields, left to right.
   QHBoxLayout* buttons_ = nullptr;
   QPushButton* refresh_ = nullptr;

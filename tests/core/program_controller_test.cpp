@@ -42,6 +42,7 @@ class RecordingSettingsView : public SettingsView {
   void ShowCaptions(const CaptionSet& set) override { captions = &set; }
   void Show() override { shown = true; }
   bool IsShown() const override { return shown; }
+  void ShowFavoritesFolderMissing(bool missing) override { favorites_missing = missing; }
   void ShowError(const Message& message) override { errors.push_back(message.text); }
 
   ProgramState shown_state;
@@ -49,6 +50,7 @@ class RecordingSettingsView : public SettingsView {
   std::function<void()> while_showing;  // what happens while a state is shown
   const CaptionSet* captions = nullptr;
   bool shown = false;
+  bool favorites_missing = false;
   std::vector<std::string> errors;
 };
 

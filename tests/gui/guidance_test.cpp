@@ -1,5 +1,6 @@
 // What the windows show a user: a preview that fills its window, swatches that
 // show the page's colour, and the way to a Favorites folder on first start.
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -82,6 +83,25 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
   // The next choice starts where the last one ended.
   QTest::mouseClick(&choose, Qt::LeftButton);
   EXPECT_EQ(chooser_starts_.back(), chosen_folder_);
+}
+
+TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) {
+  WriteSettingsFile();
+  StartProgram();
+  auto& mark = Find<QAction>("favoritesFolderMissingMark");
+  EXPECT_FALSE(mark.isVisible());
+  auto& field = Find<QLineEdit>("favoritesFolderField");
+  field.selectAll();
+  QTest::keyClicks(&field, QString::fromStdString(folder_.Path("Later")));
+  QTest::keyClick(&field, Qt::Key_Return);
+  EXPECT_TRUE(mark.isVisible());
+  EXPECT_EQ(mark.toolTip(),
+            "This folder is not there, so the page shows no categories. Make the folder, or "
+            "choose another with ...");
+  folder_.WriteFile("Later/Cats/Tabby.url", "URL=http://tabby.example/\r\n");
+  QTest::keyClick(&field, Qt::Key_Return);
+  EXPECT_FALSE(mark.isVisible());
+  EXPECT_NE(Page().find("tabby.example"), std::string::npos);
 }
 
 }  // namespace
