@@ -9,6 +9,7 @@
 #include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
+#include "generator/text.h"
 #include "settings/favorites_lookup.h"
 #include "settings/language.h"
 #include "settings/settings_file.h"
@@ -64,10 +65,16 @@ std::string NearestExistingAncestor(const std::string& folder) {
 }
 
 // True when `change` may have made or removed `folder` or a folder above it.
+// The name is compared without regard to ASCII case: on Windows the folder
+// typed into the settings may differ in case from the one made, and
+// elsewhere such a name costs no more than one needless run.
 bool OnTheWayTo(const EntryChange& change, const std::string& folder) {
-  if (folder.empty() || !change.maybe_folder) return false;
-  if (change.name.empty()) return folder.starts_with(change.folder);
-  return folder.starts_with(change.folder + change.name + kPathSeparator);
+  if (folder.empty() || !change.maybe_folder || !folder.starts_with(change.folder)) return false;
+  if (change.name.empty()) return true;
+  const std::string_view rest = std::string_view(folder).substr(change.folder.size());
+  const std::size_t end = rest.find(kPathSeparator);
+  return end != std::string_view::npos &&
+         AsciiLowerCase(rest.substr(0, end)) == AsciiLowerCase(change.name);
 }
 
 // The folders whose entries the run reads now.

@@ -77,6 +77,7 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
       {deep, {Folder("/h/"), "", true}, true},
       {deep, {Folder("/h/.u/"), "Fa", true}, false},
       {deep, {Folder("/h/.u/"), "Fav2", true}, false},
+      {deep, {Folder("/h/.u/"), "FAV", true}, true},  // as Windows may spell it
       {deep, {Folder("/h/.u/"), "Fav", false}, false},
       {deep, {Folder("/h/.u/Fav/News/"), "", true}, true},
   };
