@@ -77,7 +77,7 @@ const CaptionSet kEnglishCaptions = {
     "Qelmora Vorlindo creator",
     "Import bookmarks...",
     "Choose your Favorites folder with ... or type its path",
-    "This folder is not there, so the page shows no categories. Make the folder, or choose "
+    "This folder is not there, so the page shows no categories. Create it, or choose "
     "another with ...",
     "...",
     "Choose folder",

@@ -96,8 +96,8 @@ TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) 
   QTest::keyClick(&field, Qt::Key_Return);
   EXPECT_TRUE(mark.isVisible());
   EXPECT_EQ(mark.toolTip(),
-            "This folder is not there, so the page shows no categories. Make the folder, or "
-            "choose another with ...");
+            "This folder is not there, so the page shows no categories. Create it, or choose "
+            "another with ...");
   folder_.WriteFile("Later/Cats/Tabby.url", "URL=http://tabby.example/\r\n");
   QTest::keyClick(&field, Qt::Key_Return);
   EXPECT_FALSE(mark.isVisible());
