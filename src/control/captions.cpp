@@ -4,36 +4,7 @@
 
 namespace qv {
 
-const CaptionSet kCreatedCaptions = {
-    {"Titel van de pagina", "Html-pagina", "Naam maker", "Pad naar favorieten",
-     "HTP-pad naar advertentie links", "HTP-pad naar advertentie rechts", "Omschrijving maker",
-     "E-mailadres", "Indien geklikt doorlinken naar", "Indien geklikt doorlinken naar",
-     "HTML code for statistics", "Zoekmachine Omschrijving", "Zoekmachine Steekwoorden",
-     "Formaat van de titel ( 1 t/m 5 )"},
-    "Red",
-    "Green",
-    "Blue",
-    "refresh",
-    "Standaard",
-    "Form2",
-    "Form1",
-    "Import bookmarks...",
-    "Kies je favorietenmap met ... of typ het pad",
-    "Deze map bestaat niet, dus de pagina toont geen categorieën. Maak de map, of kies een "
-    "andere met ...",
-    "...",
-    "Map kiezen",
-    "Map met favorieten kiezen",
-    "Openen in browser",
-    "De pagina krijgt {}.",
-    "De pagina kan {} niet als kleur gebruiken.",
-    "Alleen de eerste zeven tekens komen op de pagina.",
-    "Probleem",
-    "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
-    "meer)",
-};
-
-const CaptionSet kDutchCaptions = {
+constexpr CaptionSet kDutchCaptions = {
     {"Titel van de pagina", "HTML-pagina (het resultaat)", "Jouw naam", "Pad naar favorieten",
      "HTTP-pad advertentie (links) (234x60)", "HTTP-pad advertentie (rechts) (234x60)",
      "Jouw omschrijving", "Jouw e-mailadres", "Indien geklikt doorlinken naar",
@@ -61,6 +32,35 @@ const CaptionSet kDutchCaptions = {
     "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
     "meer)",
 };
+
+// The windows are created with the Dutch set, except for the captions they
+// carry before the first language is chosen.
+constexpr CaptionSet CreatedCaptions(CaptionSet captions) {
+  captions.field_labels = {"Titel van de pagina",
+                           "Html-pagina",
+                           "Naam maker",
+                           "Pad naar favorieten",
+                           "HTP-pad naar advertentie links",
+                           "HTP-pad naar advertentie rechts",
+                           "Omschrijving maker",
+                           "E-mailadres",
+                           "Indien geklikt doorlinken naar",
+                           "Indien geklikt doorlinken naar",
+                           "HTML code for statistics",
+                           "Zoekmachine Omschrijving",
+                           "Zoekmachine Steekwoorden",
+                           "Formaat van de titel ( 1 t/m 5 )"};
+  captions.red = "Red";
+  captions.green = "Green";
+  captions.blue = "Blue";
+  captions.refresh = "refresh";
+  captions.settings_title = "Form2";
+  captions.main_title = "Form1";
+  captions.import_bookmarks = "Import bookmarks...";
+  return captions;
+}
+
+constexpr CaptionSet kCreatedCaptions = CreatedCaptions(kDutchCaptions);
 
 const CaptionSet kEnglishCaptions = {
     {"Title on top of the page", "HTML-page (the final result)", "Your name", "Path to favorites",
