@@ -27,7 +27,6 @@ class LinkGrid {
   static constexpr int kColumnCount = 6;
   using Row = std::array<std::string, kColumnCount>;
 
-  void Clear() { rows_.clear(); }
   // Adds one empty row at the bottom.
   void AddRow() { rows_.emplace_back(); }
   // Makes room for `rows` rows at once, so that a growing grid never holds
@@ -35,7 +34,6 @@ class LinkGrid {
   void Reserve(std::size_t rows) { rows_.reserve(rows); }
   // Highest row in use, -1 when there is none.
   int MaxRow() const { return static_cast<int>(rows_.size()) - 1; }
-  const std::string& Cell(int row, int column) const { return rows_[row][column]; }
   void SetCell(int row, int column, std::string text) { rows_[row][column] = std::move(text); }
   const std::vector<Row>& rows() const { return rows_; }
 
@@ -89,12 +87,6 @@ struct ColumnLists {
 
   std::vector<std::string>& List(PageColumn column) { return lists[static_cast<int>(column)]; }
   long long& Weight(PageColumn column) { return weights[static_cast<int>(column)]; }
-
-  void Clear() {
-    for (auto& list : lists) list.clear();
-    weights = {};
-    category_files.clear();
-  }
 };
 
 // A calendar date, for the update line of the page.
