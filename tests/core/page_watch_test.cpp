@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "generator/file_system.h"
 #include "settings/settings_file.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
@@ -22,14 +21,7 @@ namespace {
 
 using std::chrono::milliseconds;
 using testing::TempFolder;
-
-// A folder path of this platform from "/"-separated parts.
-std::string Folder(std::string path) {
-  for (char& c : path) {
-    if (c == '/') c = kPathSeparator;
-  }
-  return path;
-}
+constexpr auto Folder = testing::WithPlatformSeparators;
 
 TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
   const PageSources apart{Folder("/p/"), Folder("/f/"), "start.html", true};

@@ -9,7 +9,6 @@
 #include <sstream>
 #include <thread>
 
-#include "generator/file_system.h"
 #include "import/bookmark_readers.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
@@ -19,13 +18,7 @@ namespace qv::import {
 namespace {
 
 using testing::TempFolder;
-
-std::string Folder(std::string path) {
-  for (char& c : path) {
-    if (c == '/') c = kPathSeparator;
-  }
-  return path;
-}
+constexpr auto Folder = testing::WithPlatformSeparators;
 
 TEST(StoreFilesTest, ABookmarkStoreChangesByItsNameAndItsWriteAheadLog) {
   const StoreFiles places = StoreFilesOf(Folder("/p/abc.default/places.sqlite"));

@@ -29,10 +29,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::Path(std::string_view relative) const {
-  std::string path = path_ + std::string(relative);
-  std::replace(path.begin() + static_cast<std::ptrdiff_t>(path_.size()), path.end(), '/',
-               kPathSeparator);
-  return path;
+  return path_ + WithPlatformSeparators(relative);
 }
 
 void TempFolder::MakeFolder(std::string_view relative) const {
@@ -62,6 +59,12 @@ std::vector<std::string> TempFolder::Entries() const {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string WithPlatformSeparators(std::string_view path) {
+  std::string native(path);
+  std::replace(native.begin(), native.end(), '/', kPathSeparator);
+  return native;
 }
 
 std::string CrLfLines(const std::vector<std::string>& lines) {

@@ -33,6 +33,9 @@ class TempFolder {
   std::string path_;
 };
 
+// `path` with its "/" turned into the platform's separator.
+std::string WithPlatformSeparators(std::string_view path);
+
 // Joins `lines` with CR LF after each, the way the program writes text files.
 std::string CrLfLines(const std::vector<std::string>& lines);
 
