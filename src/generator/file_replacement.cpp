@@ -46,36 +46,77 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
-// The temporaries of a batch begin with a dot, so that a folder scan running
-// meanwhile passes over them.
-constexpr std::string_view kBatchTemporaryPrefix = ".vorlindo";
-
 // The longest file name common file systems take, in bytes.
 constexpr std::size_t kLongestName = 255;
 
+// The folder at `folder` ("" for the current one), opened to write `target`
+// into; a failure names the target.
+Result<OpenFolder> OpenFolderFor(const std::string& folder, const std::string& target) {
+  Result<OpenFolder> open = OpenFolder::Open(folder.empty() ? std::string(".") : folder);
+  if (!open.ok()) return Status::Error("cannot write " + target + ": " + open.status().reason());
+  return open;
+}
+
 }  // namespace
 
-Status ReplaceFileAtomically(const std::string& path, std::string_view contents) {
-  const std::string folder = FolderOf(path);
-  const std::string name = path.substr(folder.size());
+std::size_t RemoveLeftoverFiles(const OpenFolder& folder, std::string_view prefix,
+                                LeftoverNames names) {
+  const Result<std::vector<FolderEntry>> entries = folder.Entries();
+  if (!entries.ok()) return 0;
+  std::size_t removed = 0;
+  for (const FolderEntry& entry : *entries) {
+    const bool file_or_link =
+        entry.type == FolderEntry::Type::kFile || entry.type == FolderEntry::Type::kLink;
+    const bool bare_prefix_counts = names == LeftoverNames::kAlsoThePrefix;
+    const bool temporary = IsTemporaryFileName(entry.name, prefix) &&
+                           (bare_prefix_counts || entry.name.size() > prefix.size());
+    if (file_or_link && temporary && folder.RemoveFile(entry.name).ok()) {
+      ++removed;
+    }
+  }
+  return removed;
+}
+
+Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const std::string& folder,
+                                                                 std::string_view prefix,
+                                                                 std::string target) {
+  const Result<OpenFolder> open = OpenFolderFor(folder, target);
+  if (!open.ok()) return open.status();
+  return Create(*open, prefix, std::move(target));
+}
+
+Status ReplaceFileAtomically(const OpenFolder& folder, std::string_view name,
+                             std::string_view contents) {
   // A temporary named after a name near the longest would be too long.
   const bool short_name = name.size() + kTemporarySuffixLength + 1 <= kLongestName;
   Result<std::unique_ptr<ReplacementFile>> file =
-      ReplacementFile::Create(folder, short_name ? name : std::string(kBatchTemporaryPrefix), path);
+      ReplacementFile::Create(folder, short_name ? name : FileReplacements::kTemporaryPrefix,
+                              folder.path() + std::string(name));
   if (!file.ok()) return file.status();
   Status status = (*file)->Append(contents);
-  if (status.ok()) status = (*file)->PutInPlace(path);
+  if (status.ok()) status = (*file)->PutInPlace(name);
   return status;
 }
 
-Status FileReplacements::Stage(const std::string& path, std::string_view contents) {
+Status ReplaceFileAtomically(const std::string& path, std::string_view contents) {
+  const std::string folder = FolderOf(path);
+  const Result<OpenFolder> open = OpenFolderFor(folder, path);
+  if (!open.ok()) return open.status();
+  return ReplaceFileAtomically(*open, std::string_view(path).substr(folder.size()), contents);
+}
+
+Status FileReplacements::Stage(const OpenFolder& folder, std::string_view name,
+                               std::string_view contents, ReplacementFile::Existing existing,
+                               StillWanted still_wanted) {
   Result<std::unique_ptr<ReplacementFile>> file =
-      ReplacementFile::Create(FolderOf(path), kBatchTemporaryPrefix, path);
+      ReplacementFile::Create(folder, kTemporaryPrefix, folder.path() + std::string(name));
   if (!file.ok()) return file.status();
   Status status = (*file)->Append(contents);
   // Closed now: a batch of thousands of files must not hold thousands open.
   if (status.ok()) status = (*file)->Close();
-  if (status.ok()) staged_.push_back({std::move(*file), path});
+  if (status.ok()) {
+    staged_.push_back({std::move(*file), std::string(name), existing, std::move(still_wanted)});
+  }
   return status;
 }
 
@@ -84,7 +125,11 @@ Status FileReplacements::Commit() {
   Status status = Status::Ok();
   std::size_t done = 0;
   while (done < staged_.size() && status.ok()) {
-    status = staged_[done].file->PutInPlace(staged_[done].path, ReplacementFile::Flush::kByCaller);
+    Staged& staged = staged_[done];
+    if (!staged.still_wanted || staged.still_wanted()) {
+      status =
+          staged.file->PutInPlace(staged.name, ReplacementFile::Flush::kByCaller, staged.existing);
+    }
     if (status.ok()) ++done;
   }
   staged_.erase(staged_.begin(), staged_.begin() + static_cast<std::ptrdiff_t>(done));

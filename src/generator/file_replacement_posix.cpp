@@ -1,9 +1,11 @@
-// Replacement files on POSIX systems: created with O_EXCL and O_NOFOLLOW,
-// flushed with fsync, put in place with rename, which replaces a link itself
-// and never writes through it.
-#include <dirent.h>
+// Replacement files on POSIX systems, inside a folder held open: created with
+// openat, O_EXCL and O_NOFOLLOW, flushed with fsync, put in place with
+// renameat, which replaces a link itself and never writes through it. A
+// rename that must not replace anything uses renameat2's RENAME_NOREPLACE
+// where the system has it.
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <system_error>
 
 #include "generator/file_replacement.h"
+#include "generator/file_system_posix.h"
 
 namespace qv {
 namespace {
@@ -19,26 +22,33 @@ std::string Failure(const char* what, const std::string& path, int error) {
   return std::string(what) + " " + path + ": " + std::generic_category().message(error);
 }
 
-// Makes a rename in `folder` durable; a folder that cannot be synced changes
-// nothing about the result.
-void SyncFolder(const std::string& folder) {
-  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
+// Renames `from` to `to` in the folder `folder_fd` unless `to` exists. File
+// systems without RENAME_NOREPLACE get a look first, which leaves only a
+// moment for a file to appear.
+int RenameUnlessTaken(int folder_fd, const char* from, const char* to) {
+  if (renameat2(folder_fd, from, folder_fd, to, RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return -1;
+  struct stat info;
+  if (fstatat(folder_fd, to, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    errno = EEXIST;
+    return -1;
+  }
+  return renameat(folder_fd, from, folder_fd, to);
 }
 
 class PosixReplacementFile : public ReplacementFile {
  public:
-  PosixReplacementFile(int fd, std::string folder, std::string temporary_path, std::string target)
+  PosixReplacementFile(int fd, std::shared_ptr<const OpenFolder::Handle> folder,
+                       std::string temporary_name, std::string temporary_path, std::string target)
       : ReplacementFile(std::move(temporary_path)),
         fd_(fd),
         folder_(std::move(folder)),
+        temporary_name_(std::move(temporary_name)),
         target_(std::move(target)) {}
 
   ~PosixReplacementFile() override {
     if (fd_ >= 0) close(fd_);
-    if (!placed_) unlink(temporary_path().c_str());
+    if (!placed_) unlinkat(folder_->fd, temporary_name_.c_str(), 0);
   }
 
   Status Append(std::string_view data) override {
@@ -61,47 +71,64 @@ class PosixReplacementFile : public ReplacementFile {
     return result == 0 ? Status::Ok() : Status::Error(Failure("cannot write", target_, errno));
   }
 
-  Status PutInPlace(const std::string& final_path, Flush flush) override {
-    // A link at the final name is no file of ours to take the mode from. The
-    // mode goes through the open file while there is one; a file closed
-    // early (in a batch) was made by us with O_EXCL and O_NOFOLLOW.
-    struct stat old_file;
-    if (lstat(final_path.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
-      const mode_t mode = old_file.st_mode & 07777;
-      const int changed = fd_ >= 0 ? fchmod(fd_, mode) : chmod(temporary_path().c_str(), mode);
-      if (changed != 0) return Status::Error(Failure("cannot write", target_, errno));
-    }
+  Status PutInPlace(std::string_view final_name, Flush flush, Existing existing) override {
+    const std::string name(final_name);
+    if (Status mode = TakeModeOf(name); !mode.ok()) return mode;
     if (flush == Flush::kEach && fd_ >= 0 && fsync(fd_) != 0) {
       return Status::Error(Failure("cannot write", target_, errno));
     }
     if (Status closed = Close(); !closed.ok()) return closed;
-    if (rename(temporary_path().c_str(), final_path.c_str()) != 0) {
-      return Status::Error(Failure("cannot replace", final_path, errno));
-    }
+    const char* from = temporary_name_.c_str();
+    const int renamed = existing == Existing::kKeep
+                            ? RenameUnlessTaken(folder_->fd, from, name.c_str())
+                            : renameat(folder_->fd, from, folder_->fd, name.c_str());
+    if (renamed != 0) return Status::Error(Failure("cannot replace", target_, errno));
     placed_ = true;
-    if (flush == Flush::kEach) SyncFolder(folder_);
+    if (flush == Flush::kEach)
+      fsync(folder_->fd);  // a folder that cannot be synced changes nothing
     return Status::Ok();
   }
 
  private:
+  // Gives the new file the permission bits of the regular file it replaces.
+  // A link at the final name is no file of ours to take the mode from. The
+  // mode goes through the open file while there is one; a file closed early
+  // (in a batch) was made by us with O_EXCL and O_NOFOLLOW.
+  Status TakeModeOf(const std::string& name) {
+    struct stat old_file;
+    if (fstatat(folder_->fd, name.c_str(), &old_file, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(old_file.st_mode)) {
+      return Status::Ok();
+    }
+    const mode_t mode = old_file.st_mode & 07777;
+    const int changed =
+        fd_ >= 0 ? fchmod(fd_, mode) : fchmodat(folder_->fd, temporary_name_.c_str(), mode, 0);
+    if (changed != 0) return Status::Error(Failure("cannot write", target_, errno));
+    return Status::Ok();
+  }
+
   int fd_;
-  std::string folder_;
+  std::shared_ptr<const OpenFolder::Handle> folder_;
+  std::string temporary_name_;
   std::string target_;
   bool placed_ = false;
 };
 
 }  // namespace
 
-Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const std::string& folder,
+Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const OpenFolder& folder,
                                                                  std::string_view prefix,
                                                                  std::string target) {
+  const int folder_fd = folder.handle()->fd;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string path = folder + TemporaryFileName(prefix);
+    std::string name = TemporaryFileName(prefix);
     // Mode 0666 lets the umask decide the permissions of a new file.
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd =
+        openat(folder_fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) {
-      return std::unique_ptr<ReplacementFile>(
-          std::make_unique<PosixReplacementFile>(fd, folder, std::move(path), std::move(target)));
+      std::string path = folder.path() + name;
+      return std::unique_ptr<ReplacementFile>(std::make_unique<PosixReplacementFile>(
+          fd, folder.handle(), std::move(name), std::move(path), std::move(target)));
     }
     if (errno != EEXIST) break;
   }
@@ -110,20 +137,6 @@ Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const std::stri
 
 void FlushAllFiles() {
   sync();
-}
-
-void RemoveLeftoverFiles(const std::string& folder, std::string_view prefix) {
-  DIR* directory = opendir(folder.empty() ? "." : folder.c_str());
-  if (directory == nullptr) return;
-  while (const dirent* entry = readdir(directory)) {
-    if (!IsTemporaryFileName(entry->d_name, prefix)) continue;
-    const std::string path = folder + entry->d_name;
-    struct stat info;
-    if (lstat(path.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) {
-      unlink(path.c_str());
-    }
-  }
-  closedir(directory);
 }
 
 }  // namespace qv

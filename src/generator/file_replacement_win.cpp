@@ -1,12 +1,15 @@
 // Replacement files on Windows, through the wide (UTF-16) calls with paths
-// given in UTF-8: created with CREATE_NEW, flushed with FlushFileBuffers and
-// put in place with MoveFileExW, which replaces a link itself.
+// given in UTF-8, in a folder held open (open_folder_win.cpp), which keeps
+// the folder's path leading to it: created with CREATE_NEW, flushed with
+// FlushFileBuffers and put in place with MoveFileExW, which replaces a link
+// itself.
 #include "generator/windows_api.h"
 
 #include <algorithm>
 #include <string>
 
 #include "generator/file_replacement.h"
+#include "generator/file_system_win.h"
 #include "generator/windows_error.h"
 
 namespace qv {
@@ -17,8 +20,13 @@ constexpr std::size_t kMaxChunk = 1u << 30;
 
 class WinReplacementFile : public ReplacementFile {
  public:
-  WinReplacementFile(HANDLE file, std::string temporary_path, std::string target)
-      : ReplacementFile(std::move(temporary_path)), file_(file), target_(std::move(target)) {}
+  WinReplacementFile(HANDLE file, std::shared_ptr<const OpenFolder::Handle> folder,
+                     std::string folder_path, std::string temporary_path, std::string target)
+      : ReplacementFile(std::move(temporary_path)),
+        file_(file),
+        folder_(std::move(folder)),
+        folder_path_(std::move(folder_path)),
+        target_(std::move(target)) {}
 
   ~WinReplacementFile() override {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
@@ -56,12 +64,13 @@ class WinReplacementFile : public ReplacementFile {
     return closed ? Status::Ok() : Status::Error(Failure("cannot write", target_, GetLastError()));
   }
 
-  Status PutInPlace(const std::string& final_path, Flush flush) override {
+  Status PutInPlace(std::string_view final_name, Flush flush, Existing existing) override {
     if (Status closed = Close(); !closed.ok()) return closed;
-    const DWORD options =
-        MOVEFILE_REPLACE_EXISTING | (flush == Flush::kEach ? MOVEFILE_WRITE_THROUGH : 0);
+    const DWORD options = (existing == Existing::kReplace ? MOVEFILE_REPLACE_EXISTING : 0) |
+                          (flush == Flush::kEach ? MOVEFILE_WRITE_THROUGH : 0);
+    const std::string final_path = folder_path_ + std::string(final_name);
     if (!MoveFileExW(WideText(temporary_path()).c_str(), WideText(final_path).c_str(), options)) {
-      return Status::Error(Failure("cannot replace", final_path, GetLastError()));
+      return Status::Error(Failure("cannot replace", target_, GetLastError()));
     }
     placed_ = true;
     return Status::Ok();
@@ -69,24 +78,27 @@ class WinReplacementFile : public ReplacementFile {
 
  private:
   HANDLE file_;
+  // Held while the file is: the folder's path cannot lead elsewhere meanwhile.
+  std::shared_ptr<const OpenFolder::Handle> folder_;
+  std::string folder_path_;
   std::string target_;
   bool placed_ = false;
 };
 
 }  // namespace
 
-Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const std::string& folder,
+Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const OpenFolder& folder,
                                                                  std::string_view prefix,
                                                                  std::string target) {
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
-    std::string path = folder + TemporaryFileName(prefix);
+    std::string path = folder.path() + TemporaryFileName(prefix);
     // CREATE_NEW never opens what exists, a link included.
     const HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-      return std::unique_ptr<ReplacementFile>(
-          std::make_unique<WinReplacementFile>(file, std::move(path), std::move(target)));
+      return std::unique_ptr<ReplacementFile>(std::make_unique<WinReplacementFile>(
+          file, folder.handle(), folder.path(), std::move(path), std::move(target)));
     }
     error = GetLastError();
   }
@@ -97,17 +109,5 @@ Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const std::stri
 // volume, which needs an administrator), so each file is flushed as it is
 // closed instead.
 void FlushAllFiles() {}
-
-void RemoveLeftoverFiles(const std::string& folder, std::string_view prefix) {
-  WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileW(WideText(folder + std::string(prefix) + "*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    const std::string name = Utf8Text(data.cFileName);
-    if (IsTemporaryFileName(name, prefix)) DeleteFileW(WideText(folder + name).c_str());
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
-}
 
 }  // namespace qv

@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "generator/file_system.h"
+#include "generator/file_system_posix.h"
 #include "generator/text.h"
 
 namespace qv {
@@ -62,11 +63,6 @@ bool HidingValue(const char* value, ssize_t size) {
 bool HiddenByDosAttributes(const std::string& path) {
   char value[kDosAttributeRoom];
   return HidingValue(value, getxattr(path.c_str(), kDosAttributeName, value, sizeof(value)));
-}
-
-bool OpenFileHidden(int fd) {
-  char value[kDosAttributeRoom];
-  return HidingValue(value, fgetxattr(fd, kDosAttributeName, value, sizeof(value)));
 }
 
 bool HiddenName(std::string_view name) {
@@ -175,6 +171,28 @@ Result<int> OpenRegularFile(const std::string& path, int flags) {
 }
 
 }  // namespace
+
+bool OpenFileHidden(int fd) {
+  char value[kDosAttributeRoom];
+  return HidingValue(value, fgetxattr(fd, kDosAttributeName, value, sizeof(value)));
+}
+
+std::unique_ptr<ReadableFile> ReadableFileOf(int fd, off_t size) {
+  return std::make_unique<PosixReadableFile>(fd, size);
+}
+
+int OpenRegularFileAt(int folder_fd, const char* name, off_t* size) {
+  const int fd = openat(folder_fd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  *size = info.st_size;
+  return fd;
+}
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   std::vector<std::string> names;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "generator/file_system.h"
+#include "generator/file_system_win.h"
 #include "generator/text.h"
 #include "generator/windows_error.h"
 #include "generator/windows_text.h"
@@ -73,6 +74,10 @@ Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, 
 }
 
 }  // namespace
+
+std::unique_ptr<ReadableFile> ReadableFileOf(HANDLE file) {
+  return std::make_unique<WinReadableFile>(file);
+}
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind) {
   std::vector<std::string> names;

@@ -13,6 +13,7 @@
 #include "generator/folder_scan.h"
 #include "generator/link_collection.h"
 #include "generator/link_table.h"
+#include "generator/open_folder.h"
 #include "generator/side_files.h"
 #include "generator/template_merge.h"
 #include "generator/text_encoding.h"
@@ -62,10 +63,10 @@ struct PageFiles {
 
 // Every temporary file of a run is named after "mijnstart.tmp", so that the
 // next run can tell and remove what a killed run left.
-Result<PageFiles> CreatePageFiles(const std::string& app_folder, const std::string& page_path) {
+Result<PageFiles> CreatePageFiles(const OpenFolder& app_folder, const std::string& page_path) {
   PageFiles files;
   for (auto [file, target] : {std::pair{&files.intermediate, page_path},
-                              std::pair{&files.jump_list, app_folder + kOptionFileName},
+                              std::pair{&files.jump_list, app_folder.path() + kOptionFileName},
                               std::pair{&files.page, page_path}}) {
     Result<std::unique_ptr<ReplacementFile>> created =
         ReplacementFile::Create(app_folder, kIntermediateFileName, target);
@@ -77,9 +78,9 @@ Result<PageFiles> CreatePageFiles(const std::string& app_folder, const std::stri
 
 // Scans the Favorites folder and writes the page; the run's steps after the
 // settings are settled.
-Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Status& favorites_known,
-                 const LanguageLines& language_lines, RunReport& report) {
-  const std::string app_folder = surroundings.AppFolder();
+Status WritePage(ProgramState& state, RunSurroundings& surroundings, const OpenFolder& app_folder,
+                 const Status& favorites_known, const LanguageLines& language_lines,
+                 RunReport& report) {
   ColumnLists columns;
   LinkGrid grid;
   // An unknown Favorites folder gives a page without categories rather than a
@@ -99,21 +100,24 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Statu
 
   Result<PageFiles> files = CreatePageFiles(app_folder, report.page_path);
   if (!files.ok()) return files.status();
-  Status status = WriteLinkTable(grid, app_folder, *files->intermediate, *files->jump_list);
+  Status status = WriteLinkTable(grid, app_folder.path(), *files->intermediate, *files->jump_list);
   if (status.ok()) status = files->intermediate->Close();
   const MergeSources sources{state.settings, state.settings, language_lines,
                              UpdateLineStyleOfCode(state.language_code), surroundings.Today()};
   if (status.ok()) status = MergePage(files->intermediate->temporary_path(), *files->page, sources);
-  if (status.ok()) status = files->page->PutInPlace(report.page_path);
+  if (status.ok())
+    status = files->page->PutInPlace(PageFileNameFrom(state.settings.page_file_name));
   if (!status.ok()) return status;
   // The page is whole without it: the jump list also stands in the page.
-  Note(files->jump_list->PutInPlace(app_folder + kOptionFileName), report);
+  Note(files->jump_list->PutInPlace(kOptionFileName), report);
   return Status::Ok();
 }
 
-// The run itself, inside the lock of the program folder.
-void RunLocked(ProgramState& state, RunSurroundings& surroundings, const std::string& app_folder,
+// The run itself, inside the lock of the program folder, which it holds
+// open so that every file it writes lands in that very folder.
+void RunLocked(ProgramState& state, RunSurroundings& surroundings, const OpenFolder& app,
                RunReport& report) {
+  const std::string& app_folder = app.path();
   // Without a settings file the page takes the values it has; one that is
   // there but cannot be read whole would build it from some of the user's
   // settings and the design's values for the rest.
@@ -126,7 +130,7 @@ void RunLocked(ProgramState& state, RunSurroundings& surroundings, const std::st
   const LanguageLines language_lines =
       ReadLanguageLines(app_folder, LanguageOfCode(state.language_code));
   report.page_path = app_folder + PageFileNameFrom(state.settings.page_file_name);
-  report.page_status = WritePage(state, surroundings, favorites_known, language_lines, report);
+  report.page_status = WritePage(state, surroundings, app, favorites_known, language_lines, report);
 }
 
 }  // namespace
@@ -140,10 +144,18 @@ RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
     report.page_status = lock.status();
     return report;
   }
-  // Only with the lock held are such files surely no other run's.
-  if ((*lock)->held()) RemoveLeftoverFiles(app_folder, kIntermediateFileName);
+  const Result<OpenFolder> app = OpenFolder::Open(app_folder);
+  if (!app.ok()) {
+    report.page_status = app.status();
+    return report;
+  }
+  // Only with the lock held are such files surely no other run's. The
+  // intermediate file under its own name is what earlier versions left.
+  if ((*lock)->held()) {
+    RemoveLeftoverFiles(*app, kIntermediateFileName, LeftoverNames::kAlsoThePrefix);
+  }
   try {
-    RunLocked(state, surroundings, app_folder, report);
+    RunLocked(state, surroundings, *app, report);
   } catch (const std::bad_alloc&) {
     // The run's files went with the unwinding; the old page stands.
     report.page_status = Status::Error("not enough memory to build the page " + report.page_path);

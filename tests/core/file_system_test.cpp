@@ -8,6 +8,7 @@
 
 #include "generator/file_replacement.h"
 #include "generator/folder_lock.h"
+#include "generator/open_folder.h"
 #include "generator/text_file.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
@@ -164,24 +165,40 @@ TEST(ReplaceFileTest, WorksForTheLongestNameTheFolderTakes) {
 TEST(FileReplacementsTest, NothingShowsBeforeTheCommitAndNothingStaysWithoutOne) {
   testing::TempFolder folder;
   folder.WriteFile("old.url", "old");
+  folder.WriteFile("taken.url", "the user's");
+  folder.WriteFile("edited.url", "edited by the user");
   testing::SetFileMode(folder.Path("old.url"), 0640);
+  const Result<OpenFolder> open = OpenFolder::Open(folder.path());
+  ASSERT_TRUE(open.ok()) << open.status().reason();
   {
     FileReplacements abandoned;
-    ASSERT_TRUE(abandoned.Stage(folder.Path("old.url"), "never").ok());
+    ASSERT_TRUE(abandoned.Stage(*open, "old.url", "never").ok());
   }
-  EXPECT_EQ(folder.Entries(), Names{"old.url"});
+  EXPECT_EQ(folder.Entries(), (Names{"edited.url", "old.url", "taken.url"}));
 
   FileReplacements replacements;
-  ASSERT_TRUE(replacements.Stage(folder.Path("old.url"), "new").ok());
-  ASSERT_TRUE(replacements.Stage(folder.Path("new.url"), "fresh").ok());
-  EXPECT_FALSE(replacements.Stage(folder.Path("missing/x.url"), "x").ok());
-  EXPECT_EQ(ListFolder(folder.path(), EntryKind::kFile), Names{"old.url"});
+  ASSERT_TRUE(replacements.Stage(*open, "old.url", "new").ok());
+  ASSERT_TRUE(replacements.Stage(*open, "new.url", "fresh", ReplacementFile::Existing::kKeep).ok());
+  // Looked at again right before: a file no longer wanted leaves what is there.
+  ASSERT_TRUE(replacements
+                  .Stage(*open, "edited.url", "ours", ReplacementFile::Existing::kReplace,
+                         [] { return false; })
+                  .ok());
+  EXPECT_EQ(ListFolder(folder.path(), EntryKind::kFile),
+            (Names{"edited.url", "old.url", "taken.url"}));
   EXPECT_EQ(folder.ReadFile("old.url"), "old");
 
   ASSERT_TRUE(replacements.Commit().ok());
-  EXPECT_EQ(folder.Entries(), (Names{"new.url", "old.url"}));
+  EXPECT_EQ(folder.Entries(), (Names{"edited.url", "new.url", "old.url", "taken.url"}));
   EXPECT_EQ(folder.ReadFile("old.url"), "new");
   EXPECT_EQ(folder.ReadFile("new.url"), "fresh");
+  EXPECT_EQ(folder.ReadFile("edited.url"), "edited by the user");
+
+  // A new file never replaces one that took its name meanwhile.
+  ASSERT_TRUE(
+      replacements.Stage(*open, "taken.url", "ours", ReplacementFile::Existing::kKeep).ok());
+  EXPECT_NE(replacements.Commit().reason().find("taken.url"), std::string::npos);
+  EXPECT_EQ(folder.ReadFile("taken.url"), "the user's");
   if (testing::WithoutPosixFiles().empty()) {
     EXPECT_EQ(testing::FileMode(folder.Path("old.url")), 0640u);
   }
@@ -227,7 +244,7 @@ TEST(ReplacementFileTest, StaysAsideUntilPutInPlaceAndLeavesNothingWhenDropped) 
   folder.MakeFolder("folder.html");
   auto blocked = ReplacementFile::Create(folder.path(), "x", folder.Path("folder.html"));
   ASSERT_TRUE(blocked.ok());
-  const Status status = (*blocked)->PutInPlace(folder.Path("folder.html"));
+  const Status status = (*blocked)->PutInPlace("folder.html");
   EXPECT_NE(status.reason().find("cannot replace " + folder.Path("folder.html")),
             std::string::npos);
   blocked = Status::Error("dropped");

@@ -191,7 +191,7 @@ TEST(LineWriterTest, EndsEveryLineWithCrLf) {
   LineWriter writer(**out);
   for (const auto& line : lines) writer.WriteLine(line);
   ASSERT_TRUE(writer.Flush().ok());
-  ASSERT_TRUE((*out)->PutInPlace(folder.Path("out.txt")).ok());
+  ASSERT_TRUE((*out)->PutInPlace("out.txt").ok());
   EXPECT_EQ(folder.ReadFile("out.txt"), testing::CrLfLines(lines));
 }
 
