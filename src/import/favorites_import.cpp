@@ -1,10 +1,33 @@
 #include "import/favorites_import.h"
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <system_error>
 #include <utility>
+
+#include "generator/folder_lock.h"
+#include "generator/open_folder.h"
+#include "import/import_leftovers.h"
 
 namespace qv::import {
 namespace {
+
+// How long an import waits for another one into the same folder. An import
+// of even a huge store takes seconds; one that takes longer is stuck.
+constexpr std::chrono::seconds kLockWait{30};
+
+std::string LockFailure(const std::string& folder) {
+  return "another import into " + folder + " is still under way; gave up waiting after " +
+         std::to_string(kLockWait.count()) + " s";
+}
+
+bool FolderIsMissing(const std::string& folder) {
+  std::error_code error;
+  return !std::filesystem::exists(std::filesystem::path(folder), error) && !error;
+}
 
 ImportSummary Summarise(const FavoritesPlan& plan, SyncPlan& sync) {
   ImportSummary summary;
@@ -40,10 +63,21 @@ Result<ImportSummary> ImportBookmarks(const SourceBookmarks& source,
                                       const std::string& favorites_folder,
                                       const ImportOptions& options) {
   const FavoritesPlan plan = PlanFavorites(source);
-  auto sync = PlanSync(plan, favorites_folder);
+  // One import at a time per folder: two at once would each take the other's
+  // new files for the user's.
+  const auto lock = FolderLock::Acquire(favorites_folder, kLockWait);
+  if (!lock.ok()) return Status::Error(LockFailure(favorites_folder));
+  std::optional<OpenFolder> folder;
+  if (auto opened = OpenFolder::Open(favorites_folder); opened.ok()) {
+    folder = std::move(*opened);
+  } else if (!options.dry_run || !FolderIsMissing(favorites_folder)) {
+    return opened.status();  // a dry run may look at a folder still to be made
+  }
+  if (!options.dry_run && (*lock)->held()) RemoveImportLeftovers(*folder);
+  auto sync = PlanSync(plan, folder ? &*folder : nullptr);
   if (!sync.ok()) return sync.status();
   if (!options.dry_run) {
-    const Status applied = ApplySync(*sync, favorites_folder);
+    const Status applied = ApplySync(*sync, *folder);
     if (!applied.ok()) return applied;
   }
   return Summarise(plan, *sync);

@@ -1,86 +1,52 @@
 #include "import/favorites_sync.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <map>
-#include <memory>
-#include <optional>
 #include <set>
-#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
-#include "generator/file_replacement.h"
-#include "generator/file_system.h"
 #include "generator/folder_scan.h"
+#include "generator/open_folder.h"
 #include "import/favorites_names.h"
+#include "import/owned_shortcut.h"
 #include "import/source_file.h"
 
 namespace qv::import {
 namespace {
 
-namespace fs = std::filesystem;
-
 // An import list larger than this is no list the importer wrote.
 constexpr std::size_t kLongestManifest = 64u << 20;
-// Nor is a shortcut file larger than this one of its own.
-constexpr std::size_t kLongestImportedFile = 16u << 20;
 
-// What an entry is, seen without following a symbolic link.
-enum class EntryType { kFolder, kFile, kOther };
-
-struct Entry {
-  std::string name;
-  EntryType type;
-};
+using EntryType = FolderEntry::Type;
+using Fingerprints = std::set<std::uint64_t>;
 
 // The entries of a folder, hidden ones included, under their NameKey.
-using EntriesByKey = std::unordered_map<std::string, std::vector<Entry>>;
+using EntriesByKey = std::unordered_map<std::string, std::vector<FolderEntry>>;
 
-const Entry* FindExact(const EntriesByKey& entries, const std::string& name) {
+const FolderEntry* FindExact(const EntriesByKey& entries, const std::string& name) {
   const auto found = entries.find(NameKey(name));
   if (found == entries.end()) return nullptr;
-  for (const Entry& entry : found->second) {
+  for (const FolderEntry& entry : found->second) {
     if (entry.name == name) return &entry;
   }
   return nullptr;
 }
 
-EntryType TypeOf(const fs::directory_entry& entry) {
-  std::error_code error;
-  const fs::file_status status = entry.symlink_status(error);
-  if (error) return EntryType::kOther;
-  if (fs::is_directory(status)) return EntryType::kFolder;
-  if (fs::is_regular_file(status)) return EntryType::kFile;
-  return EntryType::kOther;
-}
-
-// The entries of `folder`; a folder that does not exist has none.
-Result<EntriesByKey> ReadEntries(const std::string& folder) {
-  EntriesByKey entries;
-  std::error_code error;
-  fs::directory_iterator it(fs::path(folder), error);
-  if (error == std::errc::no_such_file_or_directory) return entries;
-  for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-    std::string name = it->path().filename().string();
-    const EntryType type = TypeOf(*it);
-    entries[NameKey(name)].push_back({std::move(name), type});
+Result<EntriesByKey> ReadEntries(const OpenFolder& folder) {
+  auto entries = folder.Entries();
+  if (!entries.ok()) return entries.status();
+  EntriesByKey by_key;
+  for (FolderEntry& entry : *entries) {
+    std::string key = NameKey(entry.name);
+    by_key[std::move(key)].push_back(std::move(entry));
   }
-  if (error) return Status::Error("cannot read the folder " + folder + ": " + error.message());
-  return entries;
+  return by_key;
 }
 
 std::string JoinRelative(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
-}
-
-// A path of the import list ("News/Example.url") as a path of this system
-// inside `root`.
-std::string NativePath(const std::string& root, std::string relative) {
-  std::replace(relative.begin(), relative.end(), '/', kPathSeparator);
-  return root + relative;
 }
 
 // A file the importer wrote and that is still as it left it.
@@ -92,14 +58,17 @@ struct OwnedFile {
 // Builds the plan of changes for one Favorites folder.
 class SyncPlanner {
  public:
-  SyncPlanner(const FavoritesPlan& plan, std::string root) : plan_(plan), root_(std::move(root)) {}
+  // `root` is the Favorites folder, or nullptr for one that does not exist.
+  SyncPlanner(const FavoritesPlan& plan, const OpenFolder* root) : plan_(plan), root_(root) {}
 
   Result<SyncPlan> Plan() {
-    auto top = ReadEntries(root_);
-    if (!top.ok()) return top.status();
-    top_ = std::move(*top);
+    if (root_ != nullptr) {
+      auto top = ReadEntries(*root_);
+      if (!top.ok()) return top.status();
+      top_ = std::move(*top);
+    }
     ReadManifest();
-    for (const std::string& name : ListFolder(root_, EntryKind::kFolder)) visible_.insert(name);
+    FindVisibleFolders();
     const Status owned = FindOwned();
     if (!owned.ok()) return owned;
     for (const PlannedCategory& category : plan_.categories) {
@@ -120,58 +89,79 @@ class SyncPlanner {
 
  private:
   void ReadManifest() {
-    const Entry* entry = FindExact(top_, std::string(kManifestFileName));
+    const FolderEntry* entry = FindExact(top_, std::string(kManifestFileName));
     if (entry == nullptr || entry->type != EntryType::kFile) return;
-    const auto text = ReadWholeFile(root_ + std::string(kManifestFileName), kLongestManifest);
+    const auto text = ReadWholeFile(*root_, std::string(kManifestFileName), kLongestManifest);
     if (!text.ok()) return;  // unreadable: nothing is taken for the importer's own
     sync_.manifest_before = ParseManifest(*text, &sync_.manifest_lines_left_out);
   }
 
-  // The entries of category folder `folder`, read once.
-  Result<const EntriesByKey*> EntriesOf(const std::string& folder) {
-    auto known = folder_entries_.find(folder);
-    if (known == folder_entries_.end()) {
-      auto entries = ReadEntries(root_ + folder);
-      if (!entries.ok()) return entries.status();
-      known = folder_entries_.emplace(folder, std::move(*entries)).first;
+  // The folders the scan takes for categories: real folders, not hidden.
+  void FindVisibleFolders() {
+    for (const auto& [key, entries] : top_) {
+      for (const FolderEntry& entry : entries) {
+        if (entry.type == EntryType::kFolder && !root_->IsHidden(entry.name)) {
+          visible_.insert(entry.name);
+        }
+      }
     }
-    return &known->second;
+  }
+
+  // Reads the entries of the open category folder `folder` into the cache.
+  Result<const EntriesByKey*> ReadCategory(const std::string& folder, const OpenFolder& open) {
+    auto entries = ReadEntries(open);
+    if (!entries.ok()) return entries.status();
+    return &(folder_entries_[folder] = std::move(*entries));
+  }
+
+  // The entries of category folder `folder`, read once. The folder is open
+  // only while it is read: a folder open for every category could take more
+  // descriptors than a process has.
+  Result<const EntriesByKey*> EntriesOf(const std::string& folder) {
+    const auto known = folder_entries_.find(folder);
+    if (known != folder_entries_.end()) return &known->second;
+    const auto open = root_->OpenSubfolder(folder);
+    if (!open.ok()) return open.status();
+    return ReadCategory(folder, *open);
   }
 
   bool IsRealFolder(const std::string& name) const {
-    const Entry* entry = FindExact(top_, name);
+    const FolderEntry* entry = FindExact(top_, name);
     return entry != nullptr && entry->type == EntryType::kFolder;
   }
 
   // The folders and files of the import list that are still the importer's:
-  // real folders, and real files whose contents it wrote.
+  // real folders, and files that are its shortcuts as it wrote them.
   Status FindOwned() {
     for (const std::string& folder : sync_.manifest_before.folders) {
       if (IsRealFolder(folder)) owned_folders_.insert(folder);
     }
+    std::map<std::string, std::vector<std::pair<std::string, const Fingerprints*>>> listed;
     for (const auto& [path, fingerprints] : sync_.manifest_before.files) {
-      const std::size_t slash = path.find('/');
-      const std::string folder = path.substr(0, slash);
-      const std::string name = path.substr(slash + 1);
-      if (!IsRealFolder(folder)) continue;
-      auto entries = EntriesOf(folder);
+      auto [folder, name] = SplitChangePath(path);
+      if (IsRealFolder(folder)) listed[folder].emplace_back(std::move(name), &fingerprints);
+    }
+    for (const auto& [folder, files] : listed) {
+      const auto open = root_->OpenSubfolder(folder);
+      if (!open.ok()) return open.status();
+      const auto entries = ReadCategory(folder, *open);
       if (!entries.ok()) return entries.status();
-      const Entry* entry = FindExact(**entries, name);
-      if (entry == nullptr || entry->type != EntryType::kFile) continue;
-      const auto contents = ReadWholeFile(NativePath(root_, path), kLongestImportedFile);
-      if (!contents.ok()) continue;
-      const std::uint64_t fingerprint = ContentFingerprint(*contents);
-      if (fingerprints.count(fingerprint) == 0) continue;  // changed by the user
-      owned_[folder].push_back({name, fingerprint});
+      for (const auto& [name, fingerprints] : files) {
+        const FolderEntry* entry = FindExact(**entries, name);
+        if (entry == nullptr || entry->type != EntryType::kFile) continue;
+        const auto fingerprint = OwnedShortcut(*open, name, *fingerprints);
+        if (fingerprint) owned_[folder].push_back({name, *fingerprint});
+      }
     }
     return Status::Ok();
   }
 
   // An existing folder that can hold the category: a real, visible folder
   // that the scan takes, the exact spelling first.
-  const Entry* UsableFolder(const std::vector<Entry>& entries, const std::string& name) const {
-    const Entry* usable = nullptr;
-    for (const Entry& entry : entries) {
+  const FolderEntry* UsableFolder(const std::vector<FolderEntry>& entries,
+                                  const std::string& name) const {
+    const FolderEntry* usable = nullptr;
+    for (const FolderEntry& entry : entries) {
       if (entry.type != EntryType::kFolder || !visible_.count(entry.name) ||
           IsReservedFolder(entry.name)) {
         continue;
@@ -192,7 +182,7 @@ class SyncPlanner {
       if (IsReservedFolder(candidate) || !claimed_folders_.insert(key).second) continue;
       const auto found = top_.find(key);
       if (found == top_.end()) return {candidate, true};
-      if (const Entry* usable = UsableFolder(found->second, candidate))
+      if (const FolderEntry* usable = UsableFolder(found->second, candidate))
         return {usable->name, false};
       claimed_folders_.erase(key);
     }
@@ -304,7 +294,7 @@ class SyncPlanner {
   }
 
   const FavoritesPlan& plan_;
-  const std::string root_;
+  const OpenFolder* root_;
   SyncPlan sync_;
   EntriesByKey top_;
   std::unordered_set<std::string> visible_;
@@ -318,65 +308,16 @@ class SyncPlanner {
   std::unordered_set<std::string> kept_paths_;
 };
 
-Status WriteManifest(const std::string& root, const ImportManifest& manifest) {
-  return ReplaceFileAtomically(root + std::string(kManifestFileName), FormatManifest(manifest));
-}
-
-Status MakeFolder(const std::string& path) {
-  std::error_code error;
-  fs::create_directory(fs::path(path), error);
-  if (error) return Status::Error("cannot create the folder " + path + ": " + error.message());
-  return Status::Ok();
-}
-
-// Stages a file only for a real folder, never for a symbolic link put in its
-// place since the plan was made.
-Status StageImportedFile(const std::string& root, const FolderChange& change,
-                         FileReplacements& replacements) {
-  const std::string folder = NativePath(root, change.path.substr(0, change.path.find('/')));
-  std::error_code error;
-  if (!fs::is_directory(fs::symlink_status(fs::path(folder), error))) {
-    return Status::Error("cannot write into " + folder + ": it is no longer a folder");
-  }
-  return replacements.Stage(NativePath(root, change.path), change.contents);
-}
-
 }  // namespace
 
-Result<SyncPlan> PlanSync(const FavoritesPlan& plan, const std::string& favorites_folder) {
-  return SyncPlanner(plan, WithTrailingSeparator(favorites_folder)).Plan();
+ChangePath SplitChangePath(const std::string& path) {
+  const std::size_t slash = path.find('/');
+  if (slash == std::string::npos) return {path, ""};
+  return {path.substr(0, slash), path.substr(slash + 1)};
 }
 
-Status ApplySync(const SyncPlan& sync, const std::string& favorites_folder) {
-  const std::string root = WithTrailingSeparator(favorites_folder);
-  if (sync.changes.empty()) {
-    if (sync.manifest_after == sync.manifest_before) return Status::Ok();
-    return WriteManifest(root, sync.manifest_after);
-  }
-  Status status = WriteManifest(root, sync.manifest_during);
-  ImportManifest after = sync.manifest_after;
-  // The folders first, then every file at once, then what goes.
-  FileReplacements replacements;
-  for (const FolderChange& change : sync.changes) {
-    if (!status.ok()) return status;
-    if (change.kind == ChangeKind::kAddFolder) status = MakeFolder(NativePath(root, change.path));
-    if (change.kind == ChangeKind::kAdd || change.kind == ChangeKind::kChange) {
-      status = StageImportedFile(root, change, replacements);
-    }
-  }
-  if (status.ok()) status = replacements.Commit();
-  for (const FolderChange& change : sync.changes) {
-    if (!status.ok()) return status;
-    const std::string path = NativePath(root, change.path);
-    if (change.kind == ChangeKind::kRemove) status = RemoveFile(path);
-    if (change.kind == ChangeKind::kRemoveFolder) {
-      // Something put there meanwhile keeps the folder, and it stays listed.
-      std::error_code error;
-      if (!fs::remove(fs::path(path), error)) after.folders.insert(change.path);
-    }
-  }
-  if (!status.ok()) return status;
-  return WriteManifest(root, after);
+Result<SyncPlan> PlanSync(const FavoritesPlan& plan, const OpenFolder* favorites) {
+  return SyncPlanner(plan, favorites).Plan();
 }
 
 }  // namespace qv::import

@@ -1,15 +1,19 @@
 // Bringing the Favorites folder in step with a plan, touching only what the
-// importer made: the files and folders its import list names, as long as
-// they are still as it left them. Everything else in the folder is the
-// user's; a name the user holds makes the importer pick a numbered one.
-// Nothing is written outside the folder: symbolic links are never followed
-// into, written through or taken for the importer's own entries.
+// importer made: the folders its import list names, and the files it names
+// that are still as the importer left them (owned_shortcut.h). Everything
+// else in the folder is the user's; a name the user holds makes the importer
+// pick a numbered one. The folder and each category folder are held open
+// while they are worked in, so nothing is ever written or removed outside
+// them: a folder swapped for a symbolic link meanwhile is not followed into,
+// and links are never taken for the importer's own entries.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "generator/open_folder.h"
 #include "generator/status.h"
 #include "import/favorites_plan.h"
 #include "import/import_manifest.h"
@@ -29,6 +33,14 @@ struct FolderChange {
   bool operator==(const FolderChange&) const = default;
 };
 
+// The category folder and the file name of a path "News/Example.url"; the
+// name is empty for a folder's path.
+struct ChangePath {
+  std::string folder;
+  std::string name;
+};
+ChangePath SplitChangePath(const std::string& path);
+
 struct SyncPlan {
   // In the order they are made: folders added, files added or changed,
   // files removed, folders removed (those the importer made that nothing is
@@ -45,12 +57,20 @@ struct SyncPlan {
   std::size_t manifest_lines_left_out = 0;
 };
 
-// What bringing `favorites_folder` in step with `plan` takes. Reads the
-// folder and changes nothing. A folder that does not exist yet is empty.
-Result<SyncPlan> PlanSync(const FavoritesPlan& plan, const std::string& favorites_folder);
+// What bringing the folder `favorites` in step with `plan` takes; without a
+// folder (one that does not exist yet), everything is to be added. Reads the
+// folder and changes nothing.
+Result<SyncPlan> PlanSync(const FavoritesPlan& plan, const OpenFolder* favorites);
 
-// Makes the changes of `sync`, each file replaced in one step, and then
-// writes the import list. Stops at the first failure and says why.
-Status ApplySync(const SyncPlan& sync, const std::string& favorites_folder);
+// Called before each step of ApplySync that opens a folder or writes,
+// renames or removes an entry; tests change the folder there.
+using SyncStepHook = std::function<void()>;
+
+// Makes the changes of `sync` in `favorites`, each file replaced in one step,
+// and then writes the import list. A file to be changed or removed is looked
+// at once more right before: one that is no longer the importer's stays as it
+// is. Stops at the first failure and says why.
+Status ApplySync(const SyncPlan& sync, const OpenFolder& favorites,
+                 const SyncStepHook& before_step = {});
 
 }  // namespace qv::import

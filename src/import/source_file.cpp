@@ -13,30 +13,48 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-}  // namespace
+Status TooLarge(const std::string& path, std::size_t max_bytes) {
+  return Status::Error(path + " is larger than " + std::to_string(max_bytes >> 20) +
+                       " MiB, the most an import reads");
+}
 
-Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes) {
-  const auto too_large = [&] {
-    return Status::Error(path + " is larger than " + std::to_string(max_bytes >> 20) +
-                         " MiB, the most an import reads");
-  };
-  const Result<std::unique_ptr<ReadableFile>> opened = ReadableFile::Open(path);
-  if (!opened.ok()) return opened.status();
-  ReadableFile* file = opened->get();
-  // The size refuses a huge file at once; the reads below stop at the cap
-  // even when the file grows meanwhile.
-  std::error_code size_error;
-  if (std::filesystem::file_size(path, size_error) > max_bytes && !size_error) return too_large();
+// The bytes of `file` up to its end; the reads stop at the cap even when the
+// file grows meanwhile.
+Result<std::string> ReadAll(ReadableFile& file, const std::string& path, std::size_t max_bytes) {
   std::string bytes;
   constexpr std::size_t kChunk = 1 << 16;
   for (;;) {
     const std::size_t old_size = bytes.size();
     bytes.resize(old_size + kChunk);
-    const std::size_t count = file->Read(bytes.data() + old_size, kChunk);
+    const std::size_t count = file.Read(bytes.data() + old_size, kChunk);
     bytes.resize(old_size + count);
-    if (bytes.size() > max_bytes) return too_large();
-    if (count == 0) return bytes;
+    if (bytes.size() > max_bytes) return TooLarge(path, max_bytes);
+    if (count == 0) break;
   }
+  if (!file.read_status().ok()) {
+    return Status::Error("cannot read " + path + ": " + file.read_status().reason());
+  }
+  return bytes;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes) {
+  const Result<std::unique_ptr<ReadableFile>> opened = ReadableFile::Open(path);
+  if (!opened.ok()) return opened.status();
+  // The size refuses a huge file at once.
+  std::error_code size_error;
+  if (std::filesystem::file_size(path, size_error) > max_bytes && !size_error) {
+    return TooLarge(path, max_bytes);
+  }
+  return ReadAll(**opened, path, max_bytes);
+}
+
+Result<std::string> ReadWholeFile(const OpenFolder& folder, const std::string& name,
+                                  std::size_t max_bytes) {
+  const Result<std::unique_ptr<ReadableFile>> opened = folder.OpenFile(name);
+  if (!opened.ok()) return opened.status();
+  return ReadAll(**opened, folder.path() + name, max_bytes);
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "generator/open_folder.h"
 #include "generator/status.h"
 
 namespace qv::import {
@@ -13,6 +14,9 @@ namespace qv::import {
 // The bytes of the file at `path`; a file larger than `max_bytes` is refused
 // without reading past the cap.
 Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes);
+// The same for the regular file `name` in `folder`; a link is not followed.
+Result<std::string> ReadWholeFile(const OpenFolder& folder, const std::string& name,
+                                  std::size_t max_bytes);
 
 // `text` without a leading UTF-8 byte-order mark.
 std::string_view WithoutByteOrderMark(std::string_view text);

@@ -252,14 +252,19 @@ TEST(ImportBookmarks, FailsWithAReasonAndADryRunChangesNothing) {
 
   // Cut short after the files are in place: they are still the importer's.
   const FavoritesPlan plan = PlanFavorites({{"Bar", {}, "Fresh", "http://fresh.example/"}});
-  const auto sync = PlanSync(plan, folder.path());
+  const auto open = OpenFolder::Open(folder.path());
+  ASSERT_TRUE(open.ok());
+  const auto sync = PlanSync(plan, &*open);
   ASSERT_TRUE(sync.ok());
-  fs::remove(folder.Path("Bar/Short.url"));
-  folder.MakeFolder("Bar/Short.url");  // cannot be removed as a file
-  EXPECT_FALSE(ApplySync(*sync, folder.path()).ok());
+  struct Killed {};
+  EXPECT_THROW(ApplySync(*sync, *open,
+                         [&] {
+                           if (folder.Exists("Bar/Fresh.url")) throw Killed{};
+                         }),
+               Killed);
   ASSERT_TRUE(folder.Exists("Bar/Fresh.url"));
   const ImportSummary finished = Import({{"Bar", {}, "Fresh", "http://fresh.example/"}}, folder);
-  EXPECT_EQ(SummaryLine(finished, false), "0 added, 0 changed, 1 removed, 1 unchanged");
+  EXPECT_EQ(SummaryLine(finished, false), "0 added, 0 changed, 2 removed, 1 unchanged");
 }
 
 }  // namespace
