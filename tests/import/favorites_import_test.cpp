@@ -11,6 +11,7 @@
 #include "generator/folder_scan.h"
 #include "generator/link_collection.h"
 #include "generator/shortcut_file.h"
+#include "import/folder_tree.h"
 #include "import/import_manifest.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
@@ -20,23 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
-
-// Every file below `folder` (symbolic links not followed), hidden ones
-// included, with its contents.
-std::map<std::string, std::string> Tree(const TempFolder& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder.path())) {
-    const std::string relative = fs::relative(entry.path(), folder.path()).string();
-    if (entry.is_symlink()) {
-      files[relative] = "-> " + fs::read_symlink(entry.path()).string();
-    } else if (entry.is_regular_file()) {
-      files[relative] = folder.ReadFile(relative);
-    } else if (fs::is_empty(entry.path())) {
-      files[relative + "/"] = "";
-    }
-  }
-  return files;
-}
 
 // The links the page shows: the category's display name, the link's caption
 // in page column C and the address the program reads from its file.
