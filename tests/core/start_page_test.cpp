@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <tuple>
 
 #include "generator/text.h"
@@ -278,9 +279,13 @@ TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
 }
 
 TEST_F(StartPageTest, UnknownOrVanishedFavoritesFolderStillGivesAPage) {
-  // "" with nothing in the registry: no scan at all, not one of the root.
-  for (const std::string& folder : {std::string(), favorites_.Path("gone")}) {
+  // "" with nothing or an empty folder in the registry: no scan at all, not
+  // one of the root.
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"", std::nullopt}, {"", ""}, {favorites_.Path("gone"), std::nullopt}};
+  for (const auto& [folder, registry] : cases) {
     state_.settings.favorites_folder = folder;
+    if (registry) surroundings_.favorites().Answer(*registry);
     const RunReport report = Run();
     EXPECT_TRUE(report.page_status.ok());
     EXPECT_EQ(Page(), CrLfLines({"<html> @#$OPTION@#$", "<title>", "My Startpage", "</title>", "",
