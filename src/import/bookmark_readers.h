@@ -8,10 +8,15 @@
 //   An H3 outside any other folder that carries PERSONAL_TOOLBAR_FOLDER or
 //   UNFILED_BOOKMARKS_FOLDER (the toolbar, "Other Bookmarks") is a root of its
 //   own; every other H3 is a folder in the root it stands in. A file without
-//   H1 gives the root "" to links outside such root folders.
+//   H1 gives the root "" to links outside such root folders. A file shaped
+//   as Chromium-family browsers export (H1 "Bookmarks", a toolbar root and no
+//   "Other Bookmarks" root) holds the links of their "Other bookmarks" root
+//   outside the toolbar: they get that root, named as below.
 // - A Chromium-family Bookmarks file: each object of "roots" (bookmark_bar,
 //   other, synced) under its stored name, or "Bookmarks bar", "Other
-//   bookmarks", "Mobile bookmarks" when that name is empty.
+//   bookmarks", "Mobile bookmarks" when that name is empty. (Their exports
+//   write the "Mobile bookmarks" together with the "Other bookmarks", and
+//   Firefox's leave its "Mobile Bookmarks" out.)
 // - Firefox's places.sqlite: each folder directly under the root folder, the
 //   tags folder excepted, under its stored title, or "Bookmarks Menu",
 //   "Bookmarks Toolbar", "Other Bookmarks", "Mobile Bookmarks" when the title
@@ -29,6 +34,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "generator/status.h"
 #include "import/bookmarks.h"
@@ -47,12 +53,27 @@ inline constexpr std::size_t kMaxFolderDepth = 100;
 // A bookmarks file in the Netscape format (<!DOCTYPE NETSCAPE-Bookmark-file-1>)
 // as Firefox, Chromium browsers, Safari and older browsers export it. A file
 // that has neither that document type nor any link in a DT or DL list is "not
-// a bookmarks file"; one whose folder lists are not all closed, or whose last
-// character is not ">", is refused as cut off.
+// a bookmarks file". Refused as cut off, since importing what is left would
+// remove the rest from the Favorites folder:
+// - a file with neither a DL list nor a link: the header alone;
+// - a file with a list inside another left without its </DL>;
+// - a file whose lists are all closed but whose last character (blanks, zero
+//   bytes and Ctrl-Z after it aside) is not ">";
+// - a file whose outermost list (one inside no other) is left without its
+//   </DL> and whose last tag ends neither the document nor a whole entry of
+//   that list: </HTML>; </A> or </DT>; </DL> of a folder's list, or that
+//   followed by <P>. Some browsers write their files so, one </DL> short; a
+//   file cut inside an entry, or right after a list or a heading opened, ends
+//   otherwise. (A cut that falls exactly after a whole entry of the outermost
+//   list looks like such a file and cannot be told from one.)
 Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path);
 
 // The Bookmarks file of a Chromium-family browser profile (JSON).
 Result<SourceBookmarks> ReadChromiumBookmarks(const std::string& path);
+
+// The name Chromium-family browsers show for the root that holds the
+// bookmarks outside the bookmarks bar; their exports do not name it.
+inline constexpr std::string_view kChromiumOtherBookmarks = "Other bookmarks";
 
 // Firefox's places.sqlite, opened read-only. When Firefox holds the database
 // locked, a private copy of it (with its write-ahead log) is read instead and

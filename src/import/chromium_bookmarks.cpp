@@ -156,7 +156,7 @@ class BookmarkNodeCollector {
 std::string RootName(const Node& root) {
   if (!root.name.empty()) return root.name;
   if (root.root_key == "bookmark_bar") return "Bookmarks bar";
-  if (root.root_key == "other") return "Other bookmarks";
+  if (root.root_key == "other") return std::string(kChromiumOtherBookmarks);
   if (root.root_key == "synced") return "Mobile bookmarks";
   return root.root_key;
 }
