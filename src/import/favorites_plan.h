@@ -27,9 +27,8 @@ struct PlannedCategory {
   bool operator==(const PlannedCategory&) const = default;
 };
 
-// How many links were left out, by the reason the summary gives:
-// "javascript:", "place:", "data:" (addresses that open no page of their
-// own), "no address", "address too long".
+// How many links were left out, by the reason the summary gives: those of
+// ReasonToLeaveOut, and "address too long".
 using SkipCounts = std::map<std::string, int>;
 
 struct FavoritesPlan {
