@@ -8,13 +8,18 @@
 //   An H3 outside any other folder that carries PERSONAL_TOOLBAR_FOLDER or
 //   UNFILED_BOOKMARKS_FOLDER (the toolbar, "Other Bookmarks") is a root of its
 //   own; every other H3 is a folder in the root it stands in. A file without
-//   H1 gives the root "" to links outside such root folders. A file shaped
-//   as Chromium-family browsers export (H1 "Bookmarks", a toolbar root and no
-//   "Other Bookmarks" root) holds the links of their "Other bookmarks" root
-//   outside the toolbar: they get that root, named as below.
+//   H1 gives the root "" to links outside such root folders. Exports of
+//   browsers whose stores name the roots otherwise get the stores' names:
+//   a file with an "Other Bookmarks" root is Firefox's, and its three roots
+//   are named as places.sqlite's below, whatever the file's language; a
+//   file shaped as Chromium-family browsers export (H1 "Bookmarks", a
+//   toolbar root and no "Other Bookmarks" root) holds the links of their
+//   "Other bookmarks" root outside the toolbar, and they get that root.
 // - A Chromium-family Bookmarks file: each object of "roots" (bookmark_bar,
-//   other, synced) under its stored name, or "Bookmarks bar", "Other
-//   bookmarks", "Mobile bookmarks" when that name is empty. (Their exports
+//   other, synced) under its stored name, or "Bookmarks bar", "Mobile
+//   bookmarks" when that name is empty; "other" is always "Other bookmarks",
+//   the one name that its exports (which leave it unnamed) can give it in
+//   every language and browser of the family. (Their exports
 //   write the "Mobile bookmarks" together with the "Other bookmarks", and
 //   Firefox's leave its "Mobile Bookmarks" out.)
 // - Firefox's places.sqlite: each folder directly under the root folder, the
@@ -71,9 +76,14 @@ Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path);
 // The Bookmarks file of a Chromium-family browser profile (JSON).
 Result<SourceBookmarks> ReadChromiumBookmarks(const std::string& path);
 
-// The name Chromium-family browsers show for the root that holds the
-// bookmarks outside the bookmarks bar; their exports do not name it.
+// Names of roots that a browser's export and its store name alike only so:
+// Chromium's export leaves the root of the bookmarks outside the bookmarks
+// bar unnamed; Firefox's names its roots in the user's language, where
+// places.sqlite holds internal names ("menu", "toolbar", "unfiled").
 inline constexpr std::string_view kChromiumOtherBookmarks = "Other bookmarks";
+inline constexpr std::string_view kFirefoxBookmarksMenu = "Bookmarks Menu";
+inline constexpr std::string_view kFirefoxBookmarksToolbar = "Bookmarks Toolbar";
+inline constexpr std::string_view kFirefoxOtherBookmarks = "Other Bookmarks";
 
 // Firefox's places.sqlite, opened read-only. When Firefox holds the database
 // locked, a private copy of it (with its write-ahead log) is read instead and

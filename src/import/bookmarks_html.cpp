@@ -141,12 +141,16 @@ const GumboVector& ChildrenOf(const GumboNode* node) {
 // stands in.
 class BookmarkListWalker {
  public:
+  // The root folder a link lies in: none (the document's own root), the
+  // toolbar or "Other Bookmarks".
+  enum class RootKind { kNone, kToolbar, kUnfiled };
+
   explicit BookmarkListWalker(const std::string& path) : path_(path) {}
 
   Status Walk(const GumboNode* document);
 
-  // The links, those outside the root folders put in the root that the
-  // browser whose export this is gives them.
+  // The links, their roots named as the store of the browser whose export
+  // this is names them.
   SourceBookmarks TakeBookmarks();
   // True when a link stood in a DL list or DT item.
   bool saw_listed_link() const { return saw_listed_link_; }
@@ -162,10 +166,9 @@ class BookmarkListWalker {
   struct Place {
     std::string root;
     std::vector<std::string> folders;
-    bool in_folder = false;       // inside a folder heading's list
-    bool in_root_folder = false;  // inside a root folder's list
+    bool in_folder = false;  // inside a folder heading's list
+    RootKind root_kind = RootKind::kNone;
   };
-  enum class RootKind { kNone, kToolbar, kUnfiled };
   // A folder heading still waiting for its list.
   struct FolderHeading {
     std::string title;
@@ -182,6 +185,7 @@ class BookmarkListWalker {
 
   static RootKind RootKindOf(const GumboElement& heading);
   bool IsChromiumExport() const;
+  std::optional<std::string_view> StoreRootName(RootKind kind) const;
 
   const std::string& path_;
   std::vector<Place> places_ = {Place{}};
@@ -197,8 +201,8 @@ class BookmarkListWalker {
   std::string document_title_;
   bool saw_toolbar_root_ = false;
   bool saw_unfiled_root_ = false;
-  // The links outside every root folder, by their place in `bookmarks_`.
-  std::vector<std::size_t> links_outside_roots_;
+  // The root folder of each link in `bookmarks_`.
+  std::vector<RootKind> root_kinds_;
   Status status_ = Status::Ok();
   SourceBookmarks bookmarks_;
 };
@@ -217,11 +221,30 @@ bool BookmarkListWalker::IsChromiumExport() const {
   return document_title_ == "Bookmarks" && saw_toolbar_root_ && !saw_unfiled_root_;
 }
 
-SourceBookmarks BookmarkListWalker::TakeBookmarks() {
-  if (IsChromiumExport()) {
-    for (const std::size_t link : links_outside_roots_) {
-      bookmarks_[link].root = std::string(kChromiumOtherBookmarks);
+// The name the store of the browser whose export this is gives a root, where
+// the export names it otherwise. Firefox writes the titles of its roots in
+// the user's language ("Lesezeichen-Menü") and stores internal names in
+// places.sqlite, which its reader shows under their English names; only
+// Firefox writes an "Other Bookmarks" root. Chromium's export leaves its
+// "Other bookmarks" unnamed.
+std::optional<std::string_view> BookmarkListWalker::StoreRootName(RootKind kind) const {
+  if (saw_unfiled_root_) {
+    switch (kind) {
+      case RootKind::kNone:
+        return kFirefoxBookmarksMenu;
+      case RootKind::kToolbar:
+        return kFirefoxBookmarksToolbar;
+      case RootKind::kUnfiled:
+        return kFirefoxOtherBookmarks;
     }
+  }
+  if (IsChromiumExport() && kind == RootKind::kNone) return kChromiumOtherBookmarks;
+  return std::nullopt;
+}
+
+SourceBookmarks BookmarkListWalker::TakeBookmarks() {
+  for (std::size_t i = 0; i < bookmarks_.size(); ++i) {
+    if (const auto name = StoreRootName(root_kinds_[i])) bookmarks_[i].root = *name;
   }
   return std::move(bookmarks_);
 }
@@ -297,7 +320,7 @@ void BookmarkListWalker::OpenList(const GumboElement& list) {
   if (heading_.has_value()) {
     if (!place.in_folder && heading_->root_kind != RootKind::kNone) {
       place.root = std::move(heading_->title);
-      place.in_root_folder = true;
+      place.root_kind = heading_->root_kind;
       (heading_->root_kind == RootKind::kToolbar ? saw_toolbar_root_ : saw_unfiled_root_) = true;
     } else {
       place.folders.push_back(std::move(heading_->title));
@@ -325,7 +348,7 @@ void BookmarkListWalker::AddLink(const GumboNode* node) {
   if (address == nullptr) return;  // an anchor, not a link
   if (open_lists_and_items_ > 0) saw_listed_link_ = true;
   const Place& place = places_.back();
-  if (!place.in_root_folder) links_outside_roots_.push_back(bookmarks_.size());
+  root_kinds_.push_back(place.root_kind);
   bookmarks_.push_back(
       {place.root, place.folders, TitleOf(node), std::string(TrimHtmlWhitespace(address))});
   status_ = CountEntry();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,7 +37,7 @@ constexpr const char* kFirefoxExport = R"(<!DOCTYPE NETSCAPE-Bookmark-file-1>
 <H1>Lesezeichen-Menü</H1>
 
 <DL><p>
-    <DT><H3 ADD_DATE="1" LAST_MODIFIED="2" PERSONAL_TOOLBAR_FOLDER="true">Bookmarks Toolbar</H3>
+    <DT><H3 ADD_DATE="1" LAST_MODIFIED="2" PERSONAL_TOOLBAR_FOLDER="true">Lesezeichen-Symbolleiste</H3>
     <DL><p>
         <DT><A HREF="place:sort=8&amp;maxResults=10" ADD_DATE="1">Most Visited</A>
         <DT><A HREF="https://news.example/" ADD_DATE="1" ICON_URI="https://news.example/i.ico" ICON="data:image/png;base64,ICON">News</A>
@@ -64,25 +63,27 @@ constexpr const char* kFirefoxExport = R"(<!DOCTYPE NETSCAPE-Bookmark-file-1>
         <DT><A FEEDURL="https://feed.example/rss">Feed only</A>
     </DL><p>
     <DT><A HREF="https://menu.example/">On the menu</A>
-    <DT><H3 UNFILED_BOOKMARKS_FOLDER="true">Other Bookmarks</H3>
+    <DT><H3 UNFILED_BOOKMARKS_FOLDER="true">Weitere Lesezeichen</H3>
     <DL><p>
         <DT><A HREF="https://other.example/">Other</A>
     </DL><p>
 </DL>
 )";
 
+// Firefox names its roots in the user's language here, and internally in
+// places.sqlite: they get the names its reader gives them.
 TEST(ReadBookmarksHtmlTest, FirefoxExport) {
   const SourceBookmarks expected = {
       {"Bookmarks Toolbar", {}, "Most Visited", "place:sort=8&maxResults=10"},
       {"Bookmarks Toolbar", {}, "News", "https://news.example/"},
-      {"Lesezeichen-Menü", {"Work"}, "Wiki", "https://wiki.example/"},
-      {"Lesezeichen-Menü",
+      {"Bookmarks Menu", {"Work"}, "Wiki", "https://wiki.example/"},
+      {"Bookmarks Menu",
        {"Work", "Level 2", "Level 3", "Level 4"},
        "Deep",
        "https://deep.example/"},
-      {"Lesezeichen-Menü", {"Work"}, "Blog", "https://blog.example/"},
-      {"Lesezeichen-Menü", {"Work"}, "Feed only", "https://feed.example/rss"},
-      {"Lesezeichen-Menü", {}, "On the menu", "https://menu.example/"},
+      {"Bookmarks Menu", {"Work"}, "Blog", "https://blog.example/"},
+      {"Bookmarks Menu", {"Work"}, "Feed only", "https://feed.example/rss"},
+      {"Bookmarks Menu", {}, "On the menu", "https://menu.example/"},
       {"Other Bookmarks", {}, "Other", "https://other.example/"},
   };
   EXPECT_EQ(MustRead(kFirefoxExport), expected);
@@ -114,29 +115,36 @@ TEST(ReadBookmarksHtmlTest, ChromiumExportWithCrLfAndEntities) {
   EXPECT_EQ(MustRead(file), expected);
 }
 
-// Only Chromium's export leaves its "Other bookmarks" root unnamed.
-TEST(ReadBookmarksHtmlTest, LinksOutsideRootFoldersGetTheRootTheirBrowserGivesThem) {
+// Roots get the names the same browser's store gives them: Chromium's
+// export leaves its "Other bookmarks" unnamed, Firefox's (the one with an
+// "Other Bookmarks" root) names its roots in the user's language.
+TEST(ReadBookmarksHtmlTest, RootsAreNamedAsTheStoreOfTheSameBrowserNamesThem) {
   const std::string toolbar =
       "<DT><H3 PERSONAL_TOOLBAR_FOLDER=\"true\">Bar</H3>\n<DL><p>\n"
       "<DT><A HREF=\"https://bar.example/\">On the bar</A>\n</DL><p>\n";
   const std::string unfiled =
-      "<DT><H3 UNFILED_BOOKMARKS_FOLDER=\"true\">Unfiled</H3>\n<DL><p>\n</DL><p>\n";
+      "<DT><H3 UNFILED_BOOKMARKS_FOLDER=\"true\">Unfiled</H3>\n<DL><p>\n"
+      "<DT><A HREF=\"https://unfiled.example/\">Unfiled</A>\n</DL><p>\n";
   const std::string loose = "<DT><A HREF=\"https://loose.example/\">Loose</A>\n";
   const struct {
-    std::string heading, lists, root;
+    std::string heading, lists;
+    std::vector<std::string> roots;  // of the links in the file's order
   } cases[] = {
-      {"<H1>Bookmarks</H1>", toolbar + loose, "Other bookmarks"},
-      {"<H1>Bookmarks</H1>", loose + toolbar + unfiled, "Bookmarks"},
-      {"<H1>Bookmarks</H1>", loose, "Bookmarks"},
-      {"<H1>Favorites</H1>", toolbar + loose, "Favorites"},
+      {"<H1>Bookmarks</H1>", toolbar + loose, {"Bar", "Other bookmarks"}},
+      {"<H1>Favorites</H1>", toolbar + loose, {"Bar", "Favorites"}},
+      {"<H1>Bookmarks</H1>", loose, {"Bookmarks"}},
+      {"<H1>Lesezeichen-Men\xc3\xbc</H1>",
+       loose + toolbar + unfiled,
+       {"Bookmarks Menu", "Bookmarks Toolbar", "Other Bookmarks"}},
+      {"", loose + unfiled, {"Bookmarks Menu", "Other Bookmarks"}},
   };
   for (const auto& c : cases) {
-    const SourceBookmarks read = MustRead("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" + c.heading +
-                                          "\n<DL><p>\n" + c.lists + "</DL><p>\n");
-    const auto found = std::find_if(read.begin(), read.end(),
-                                    [](const SourceBookmark& b) { return b.title == "Loose"; });
-    ASSERT_NE(found, read.end()) << c.lists;
-    EXPECT_EQ(found->root, c.root) << c.heading << c.lists;
+    std::vector<std::string> roots;
+    for (const SourceBookmark& read : MustRead("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" + c.heading +
+                                               "\n<DL><p>\n" + c.lists + "</DL><p>\n")) {
+      roots.push_back(read.root);
+    }
+    EXPECT_EQ(roots, c.roots) << c.heading << c.lists;
   }
 }
 

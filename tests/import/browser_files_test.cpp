@@ -6,7 +6,8 @@
 // Library (places.sqlite then compacted by SQLite, nothing else changed);
 // Chromium through its bookmark manager, whose Export wrote bookmarks.html.
 // Its "Mobile bookmarks" were put in its Bookmarks file before it started; it
-// read them and wrote the file again itself.
+// read them and wrote the file again itself. The "-de" ones are a few links
+// at the top of each root, written by both browsers run in German.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,6 +52,10 @@ const struct {
 } kBrowsers[] = {
     {"firefox/places.sqlite", "firefox/bookmarks.html", "Mobile Bookmarks", ""},
     {"chromium/Bookmarks", "chromium/bookmarks.html", "Mobile bookmarks", "Other bookmarks"},
+    // Run in German: the exports name the roots in German, the stores not
+    // all of them.
+    {"firefox-de/places.sqlite", "firefox-de/bookmarks.html", "", ""},
+    {"chromium-de/Bookmarks", "chromium-de/bookmarks.html", "", ""},
 };
 
 // Switching between a profile and its browser's own export moves nothing the
