@@ -100,18 +100,6 @@ TEST(BrowserFiles, EveryFolderWithLinksIsACategoryOfItsOwn) {
                 {"Other Bookmarks - Misc", {"Other misc"}},
                 {"Reisen - 日本", {"東京"}},
             }));
-  EXPECT_EQ(PlannedStems("chromium/Bookmarks"),
-            (Categories{
-                {"Bookmarks bar", {"Bar top"}},
-                {"Bookmarks bar - Misc", {"Bar misc"}},
-                {"Mobile bookmarks", {"Mobile top"}},
-                {"Mobile bookmarks - Misc", {"Mobile misc"}},
-                {"Nachrichten – Überblick", {"Zeitung für Bücher"}},
-                {"Other bookmarks", {"Other top", "gnp.exe"}},
-                {"Other bookmarks - Bookmarks bar", {"Not the bar"}},
-                {"Other bookmarks - Misc", {"Other misc"}},
-                {"Reisen - 日本", {"東京"}},
-            }));
 }
 
 }  // namespace
