@@ -65,12 +65,14 @@ inline constexpr std::size_t kMaxFolderDepth = 100;
 // - a file whose lists are all closed but whose last character (blanks, zero
 //   bytes and Ctrl-Z after it aside) is not ">";
 // - a file whose outermost list (one inside no other) is left without its
-//   </DL> and whose last tag ends neither the document nor a whole entry of
-//   that list: </HTML>; </A> or </DT>; </DL> of a folder's list, or that
-//   followed by <P>. Some browsers write their files so, one </DL> short; a
-//   file cut inside an entry, or right after a list or a heading opened, ends
-//   otherwise. (A cut that falls exactly after a whole entry of the outermost
-//   list looks like such a file and cannot be told from one.)
+//   </DL> and that ends neither in </HTML> nor with a whole entry of that
+//   list and its line: </A> or </DT>, or </DL> of a folder's list (with or
+//   without a <P> after it), then a line end, and after that only line ends,
+//   zero bytes and Ctrl-Z. Some browsers write their files so, one </DL>
+//   short; a file cut inside an entry, right after a list or a heading
+//   opened, or in the indent of a line ends otherwise. (A cut that falls
+//   exactly on the line end after a whole entry of the outermost list looks
+//   like such a file and cannot be told from one.)
 Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path);
 
 // The Bookmarks file of a Chromium-family browser profile (JSON).

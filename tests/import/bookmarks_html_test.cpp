@@ -300,9 +300,9 @@ TEST(ReadBookmarksHtmlTest, OutermostListLeftOpenIsReadWholeOnlyWhereTheFileEnds
     std::optional<SourceBookmarks> read;  // nothing: refused as cut off
   } cases[] = {
       {folder + "</HTML>\n", a},
-      {folder + "</html >\r\n\x1A", a},
+      {folder + "</html >", a},
       {folder, a},
-      {folder + "</DL>", a},
+      {folder + "</DL>\r\n\r\n\x1A", a},
       {folder + link + "\n\0\0", a_b},
       {folder + link + "</DT>\n", a_b},
       {folder + link + "\n</HTML>", a_b},
@@ -313,9 +313,12 @@ TEST(ReadBookmarksHtmlTest, OutermostListLeftOpenIsReadWholeOnlyWhereTheFileEnds
       {"<DT><H3>Folder</H3>\n<DL><p>\n" + link + "\n</HTML>\n", std::nullopt},
       {folder + "<DT><A HREF=\"https://b.example/\">B", std::nullopt},
       {folder + "<DT><A HREF=\"https://b.exa", std::nullopt},
+      {folder + link, std::nullopt},
+      {folder + link + "\n    ", std::nullopt},
+      {folder.substr(0, folder.size() - 1), std::nullopt},
       {folder + link + "\n<DD>About B", std::nullopt},
-      {folder + "<HR>", std::nullopt},
-      {folder + "<DT><A HREF=\"https://b.example/\">B</A><p>", std::nullopt},
+      {folder + "<HR>\n", std::nullopt},
+      {folder + link + "<p>\n", std::nullopt},
   };
   for (const auto& [tail, read] : cases) {
     const Result<SourceBookmarks> result = ReadHtml(head + tail);
