@@ -15,6 +15,7 @@
 
 #include "generator/text.h"
 #include "import/bookmark_readers.h"
+#include "import/bookmarks_html_end.h"
 #include "import/source_file.h"
 
 namespace qv::import {
@@ -83,13 +84,6 @@ MarkupSize MeasureMarkup(std::string_view html) {
   return size;
 }
 
-// True when the file ends in a tag, as every complete export does; blanks,
-// zero bytes and the old end-of-file mark (Ctrl-Z) after it do not count.
-bool EndsWithTag(std::string_view html) {
-  const std::size_t last = html.find_last_not_of(std::string_view(" \t\r\n\f\0\x1A", 7));
-  return last != std::string_view::npos && html[last] == '>';
-}
-
 std::string_view TrimHtmlWhitespace(std::string_view text) {
   constexpr std::string_view kWhitespace = " \t\n\f\r";
   const std::size_t first = text.find_first_not_of(kWhitespace);
@@ -147,15 +141,25 @@ const GumboVector& ChildrenOf(const GumboNode* node) {
 // stands in.
 class BookmarkListWalker {
  public:
+  // The root folder a link lies in: none (the document's own root), the
+  // toolbar or "Other Bookmarks".
+  enum class RootKind { kNone, kToolbar, kUnfiled };
+
   explicit BookmarkListWalker(const std::string& path) : path_(path) {}
 
   Status Walk(const GumboNode* document);
 
-  SourceBookmarks TakeBookmarks() { return std::move(bookmarks_); }
+  // The links, their roots named as the store of the browser whose export
+  // this is names them.
+  SourceBookmarks TakeBookmarks();
   // True when a link stood in a DL list or DT item.
   bool saw_listed_link() const { return saw_listed_link_; }
-  // True when a DL list had no end tag of its own.
-  bool saw_unclosed_list() const { return saw_unclosed_list_; }
+  bool saw_link() const { return !bookmarks_.empty(); }
+  bool saw_list() const { return saw_list_; }
+  // True when a DL list inside another had no end tag of its own.
+  bool left_inner_list_open() const { return left_inner_list_open_; }
+  // True when a DL list that stands in no other had no end tag.
+  bool left_outer_list_open() const { return left_outer_list_open_; }
 
  private:
   // Where the links of the current list go.
@@ -163,11 +167,12 @@ class BookmarkListWalker {
     std::string root;
     std::vector<std::string> folders;
     bool in_folder = false;  // inside a folder heading's list
+    RootKind root_kind = RootKind::kNone;
   };
   // A folder heading still waiting for its list.
   struct FolderHeading {
     std::string title;
-    bool root_of_its_own = false;
+    RootKind root_kind = RootKind::kNone;
   };
 
   // The walk goes on into every element's children: a link or heading left
@@ -178,16 +183,71 @@ class BookmarkListWalker {
   void AddLink(const GumboNode* node);
   Status CountEntry();
 
+  static RootKind RootKindOf(const GumboElement& heading);
+  bool IsChromiumExport() const;
+  std::optional<std::string_view> StoreRootName(RootKind kind) const;
+
   const std::string& path_;
   std::vector<Place> places_ = {Place{}};
   std::optional<FolderHeading> heading_;
   int open_lists_and_items_ = 0;
+  int open_lists_ = 0;
   std::size_t entries_ = 0;
   bool saw_listed_link_ = false;
-  bool saw_unclosed_list_ = false;
+  bool saw_list_ = false;
+  bool left_inner_list_open_ = false;
+  bool left_outer_list_open_ = false;
+  // The title of the H1 outside any folder, and the root folders found.
+  std::string document_title_;
+  bool saw_toolbar_root_ = false;
+  bool saw_unfiled_root_ = false;
+  // The root folder of each link in `bookmarks_`.
+  std::vector<RootKind> root_kinds_;
   Status status_ = Status::Ok();
   SourceBookmarks bookmarks_;
 };
+
+BookmarkListWalker::RootKind BookmarkListWalker::RootKindOf(const GumboElement& heading) {
+  if (HasFlag(heading, "personal_toolbar_folder")) return RootKind::kToolbar;
+  if (HasFlag(heading, "unfiled_bookmarks_folder")) return RootKind::kUnfiled;
+  return RootKind::kNone;
+}
+
+// Chromium-family browsers write "Bookmarks" as H1, the bookmarks bar as a
+// toolbar root, and then the links and folders of their "Other bookmarks"
+// (and of "Mobile bookmarks", which the file cannot tell apart) outside any
+// root folder. Firefox writes an "Other Bookmarks" root of its own.
+bool BookmarkListWalker::IsChromiumExport() const {
+  return document_title_ == "Bookmarks" && saw_toolbar_root_ && !saw_unfiled_root_;
+}
+
+// The name the store of the browser whose export this is gives a root, where
+// the export names it otherwise. Firefox writes the titles of its roots in
+// the user's language ("Lesezeichen-Menü") and stores internal names in
+// places.sqlite, which its reader shows under their English names; only
+// Firefox writes an "Other Bookmarks" root. Chromium's export leaves its
+// "Other bookmarks" unnamed.
+std::optional<std::string_view> BookmarkListWalker::StoreRootName(RootKind kind) const {
+  if (saw_unfiled_root_) {
+    switch (kind) {
+      case RootKind::kNone:
+        return kFirefoxBookmarksMenu;
+      case RootKind::kToolbar:
+        return kFirefoxBookmarksToolbar;
+      case RootKind::kUnfiled:
+        return kFirefoxOtherBookmarks;
+    }
+  }
+  if (IsChromiumExport() && kind == RootKind::kNone) return kChromiumOtherBookmarks;
+  return std::nullopt;
+}
+
+SourceBookmarks BookmarkListWalker::TakeBookmarks() {
+  for (std::size_t i = 0; i < bookmarks_.size(); ++i) {
+    if (const auto name = StoreRootName(root_kinds_[i])) bookmarks_[i].root = *name;
+  }
+  return std::move(bookmarks_);
+}
 
 Status BookmarkListWalker::Walk(const GumboNode* document) {
   struct Frame {
@@ -217,6 +277,7 @@ void BookmarkListWalker::Enter(const GumboNode* node) {
     case GUMBO_TAG_DL:
       OpenList(element);
       ++open_lists_and_items_;
+      ++open_lists_;
       break;
     case GUMBO_TAG_DT:
     case GUMBO_TAG_DD:
@@ -228,13 +289,13 @@ void BookmarkListWalker::Enter(const GumboNode* node) {
     case GUMBO_TAG_H1:
       if (!places_.back().in_folder) {
         places_.back().root = TitleOf(node);
+        document_title_ = places_.back().root;
         heading_.reset();
         break;
       }
       [[fallthrough]];  // inside a folder it is one more folder heading
     case GUMBO_TAG_H3:
-      heading_ = FolderHeading{TitleOf(node), HasFlag(element, "personal_toolbar_folder") ||
-                                                  HasFlag(element, "unfiled_bookmarks_folder")};
+      heading_ = FolderHeading{TitleOf(node), RootKindOf(element)};
       status_ = CountEntry();
       break;
     default:
@@ -246,15 +307,21 @@ void BookmarkListWalker::Leave(const GumboNode* node) {
   if (node->type != GUMBO_NODE_ELEMENT) return;
   const GumboTag tag = node->v.element.tag;
   if (tag == GUMBO_TAG_DL || tag == GUMBO_TAG_DT || tag == GUMBO_TAG_DD) --open_lists_and_items_;
+  if (tag == GUMBO_TAG_DL) --open_lists_;
   if (tag == GUMBO_TAG_DL && places_.size() > 1) places_.pop_back();
 }
 
 void BookmarkListWalker::OpenList(const GumboElement& list) {
-  if (list.original_end_tag.length == 0) saw_unclosed_list_ = true;
+  saw_list_ = true;
+  if (list.original_end_tag.length == 0) {
+    (open_lists_ > 0 ? left_inner_list_open_ : left_outer_list_open_) = true;
+  }
   Place place = places_.back();
   if (heading_.has_value()) {
-    if (!place.in_folder && heading_->root_of_its_own) {
+    if (!place.in_folder && heading_->root_kind != RootKind::kNone) {
       place.root = std::move(heading_->title);
+      place.root_kind = heading_->root_kind;
+      (heading_->root_kind == RootKind::kToolbar ? saw_toolbar_root_ : saw_unfiled_root_) = true;
     } else {
       place.folders.push_back(std::move(heading_->title));
     }
@@ -281,6 +348,7 @@ void BookmarkListWalker::AddLink(const GumboNode* node) {
   if (address == nullptr) return;  // an anchor, not a link
   if (open_lists_and_items_ > 0) saw_listed_link_ = true;
   const Place& place = places_.back();
+  root_kinds_.push_back(place.root_kind);
   bookmarks_.push_back(
       {place.root, place.folders, TitleOf(node), std::string(TrimHtmlWhitespace(address))});
   status_ = CountEntry();
@@ -348,7 +416,9 @@ Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path) {
   // The parser takes UTF-8 and would read a byte-order mark as text before
   // the document type.
   std::string_view html = WithoutByteOrderMark(*bytes);
+  // Judged before the control characters (Ctrl-Z among them) are escaped.
   const bool ends_with_tag = EndsWithTag(html);
+  const bool ends_after_entry = EndsAfterWholeEntry(html);
   std::string escaped;
   if (std::any_of(html.begin(), html.end(), IsRawControlCharacter)) {
     escaped = ControlCharactersAsReferences(html);
@@ -369,7 +439,11 @@ Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path) {
                          " is not a bookmarks file: it has neither the bookmarks document type "
                          "nor a list of links");
   }
-  if (walker.saw_unclosed_list() || !ends_with_tag) {
+  if (!walker.saw_list() && !walker.saw_link()) {
+    return Status::Error(path + " seems cut off: it ends before its list of links");
+  }
+  const bool whole = walker.left_outer_list_open() ? ends_after_entry : ends_with_tag;
+  if (walker.left_inner_list_open() || !whole) {
     return Status::Error(path + " seems cut off: it ends before its lists of links are closed");
   }
   return walker.TakeBookmarks();

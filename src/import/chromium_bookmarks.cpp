@@ -152,11 +152,12 @@ class BookmarkNodeCollector {
   Status status_ = Status::Ok();
 };
 
-// The name a root shows under when the file stores none.
+// The name a root shows under: the stored one, but for the root the exports
+// leave unnamed.
 std::string RootName(const Node& root) {
+  if (root.root_key == "other") return std::string(kChromiumOtherBookmarks);
   if (!root.name.empty()) return root.name;
   if (root.root_key == "bookmark_bar") return "Bookmarks bar";
-  if (root.root_key == "other") return "Other bookmarks";
   if (root.root_key == "synced") return "Mobile bookmarks";
   return root.root_key;
 }

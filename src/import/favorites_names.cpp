@@ -21,6 +21,13 @@ bool IsControl(char32_t c) {
   return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
 }
 
+// Marks and overrides of writing direction: "\u202Egnp.exe" would show as
+// "exe.png".
+bool IsDirectionControl(char32_t c) {
+  return c == 0x200E || c == 0x200F || c == 0x061C || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
+
 bool BecomesBlank(char32_t c) {
   return IsControl(c) || kForbidden.find(c) != std::u32string_view::npos;
 }
@@ -72,6 +79,7 @@ void AvoidDeviceName(std::u32string& name) {
 std::u32string SafeCodePoints(std::string_view text, std::u32string_view also_leading) {
   std::u32string name;
   for (char32_t c : DecodeUtf8(text)) {
+    if (IsDirectionControl(c)) continue;
     if (BecomesBlank(c)) c = U' ';
     if (c == U' ' && (name.empty() || name.back() == U' ')) continue;  // runs and the start
     name += c;

@@ -25,7 +25,9 @@ inline constexpr std::string_view kUnnamedCategory = "Bookmarks";
 
 // `text` as a name, or empty when nothing usable is left: invalid UTF-8
 // repaired; characters Windows forbids (< > : " / \ | ? *) and control
-// characters become blanks; runs of blanks become one; leading blanks and
+// characters become blanks; marks and overrides of writing direction (U+200E,
+// U+200F, U+061C, U+202A to U+202E, U+2066 to U+2069) go, so that no name
+// shows reversed; runs of blanks become one; leading blanks and
 // dots go, and so do the leading characters in `also_leading`; trailing
 // blanks and dots go; cut to the limits, never inside a character; a device
 // name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, with or without extension) gets

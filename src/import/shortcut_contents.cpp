@@ -35,6 +35,27 @@ void AppendPercentEncoded(std::string_view text, std::string& out) {
   }
 }
 
+// `address` (valid UTF-8) with its control characters percent-encoded, C1
+// ones (U+0080 to U+009F) as their two UTF-8 bytes: a raw one would reach the
+// page's link and the program that opens the shortcut.
+std::string ControlCharactersEncoded(std::string_view address) {
+  std::string encoded;
+  encoded.reserve(address.size());
+  for (std::size_t i = 0; i < address.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(address[i]);
+    const bool c1 = byte == 0xC2 && i + 1 < address.size() &&
+                    static_cast<unsigned char>(address[i + 1]) <= 0x9F;
+    if (byte < 0x20 || byte == 0x7F) {
+      AppendPercentEncoded(address.substr(i, 1), encoded);
+    } else if (c1) {
+      AppendPercentEncoded(address.substr(i++, 2), encoded);
+    } else {
+      encoded += address[i];
+    }
+  }
+  return encoded;
+}
+
 std::string LineOf(std::string_view section, std::string_view address) {
   std::string lines;
   lines.reserve(section.size() + address.size() + 12);
@@ -70,7 +91,7 @@ std::optional<std::string> ShortcutContents(std::string_view address) {
   if (ascii.size() > kLongestShortcutAddress) return std::nullopt;
   std::string contents = LineOf("InternetShortcut", ascii);
   if (IsAscii(clean) || !IsValidUtf8(clean)) return contents;
-  const std::string unicode = EncodeUtf7(clean);
+  const std::string unicode = EncodeUtf7(ControlCharactersEncoded(clean));
   if (unicode.size() > kLongestShortcutAddress) return std::nullopt;
   contents += LineOf("InternetShortcut.A", ascii);
   contents += LineOf("InternetShortcut.W", unicode);

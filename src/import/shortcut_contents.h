@@ -1,7 +1,8 @@
 // The Internet Shortcut file of a bookmark, written as Windows writes it: the
 // address in an ASCII form under [InternetShortcut], and for an address with
 // other characters the same again under [InternetShortcut.A] and the address
-// itself, in UTF-7, under [InternetShortcut.W]. Lines end in CR LF.
+// itself, in UTF-7, under [InternetShortcut.W]. Lines end in CR LF. No copy
+// holds a control character: each is percent-encoded, as browsers do.
 #pragma once
 
 #include <optional>

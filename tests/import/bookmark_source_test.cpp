@@ -36,7 +36,7 @@ TEST(ReadBookmarkSourceTest, TellsTheStoreByContentNotByName) {
     SourceBookmark only;
   } cases[] = {
       {places, {"Bookmarks Toolbar", {}, "P", "https://places.example/"}},
-      {folder.Path("Bookmarks.json.html"), {"O", {}, "J", "https://json.example/"}},
+      {folder.Path("Bookmarks.json.html"), {"Other bookmarks", {}, "J", "https://json.example/"}},
       {folder.Path("Bookmarks"), {"M", {}, "H", "https://html.example/"}},
   };
   for (const auto& [path, only] : cases) {

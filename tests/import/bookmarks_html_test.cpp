@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ constexpr const char* kFirefoxExport = R"(<!DOCTYPE NETSCAPE-Bookmark-file-1>
 <H1>Lesezeichen-Menü</H1>
 
 <DL><p>
-    <DT><H3 ADD_DATE="1" LAST_MODIFIED="2" PERSONAL_TOOLBAR_FOLDER="true">Bookmarks Toolbar</H3>
+    <DT><H3 ADD_DATE="1" LAST_MODIFIED="2" PERSONAL_TOOLBAR_FOLDER="true">Lesezeichen-Symbolleiste</H3>
     <DL><p>
         <DT><A HREF="place:sort=8&amp;maxResults=10" ADD_DATE="1">Most Visited</A>
         <DT><A HREF="https://news.example/" ADD_DATE="1" ICON_URI="https://news.example/i.ico" ICON="data:image/png;base64,ICON">News</A>
@@ -62,25 +63,27 @@ constexpr const char* kFirefoxExport = R"(<!DOCTYPE NETSCAPE-Bookmark-file-1>
         <DT><A FEEDURL="https://feed.example/rss">Feed only</A>
     </DL><p>
     <DT><A HREF="https://menu.example/">On the menu</A>
-    <DT><H3 UNFILED_BOOKMARKS_FOLDER="true">Other Bookmarks</H3>
+    <DT><H3 UNFILED_BOOKMARKS_FOLDER="true">Weitere Lesezeichen</H3>
     <DL><p>
         <DT><A HREF="https://other.example/">Other</A>
     </DL><p>
 </DL>
 )";
 
+// Firefox names its roots in the user's language here, and internally in
+// places.sqlite: they get the names its reader gives them.
 TEST(ReadBookmarksHtmlTest, FirefoxExport) {
   const SourceBookmarks expected = {
       {"Bookmarks Toolbar", {}, "Most Visited", "place:sort=8&maxResults=10"},
       {"Bookmarks Toolbar", {}, "News", "https://news.example/"},
-      {"Lesezeichen-Menü", {"Work"}, "Wiki", "https://wiki.example/"},
-      {"Lesezeichen-Menü",
+      {"Bookmarks Menu", {"Work"}, "Wiki", "https://wiki.example/"},
+      {"Bookmarks Menu",
        {"Work", "Level 2", "Level 3", "Level 4"},
        "Deep",
        "https://deep.example/"},
-      {"Lesezeichen-Menü", {"Work"}, "Blog", "https://blog.example/"},
-      {"Lesezeichen-Menü", {"Work"}, "Feed only", "https://feed.example/rss"},
-      {"Lesezeichen-Menü", {}, "On the menu", "https://menu.example/"},
+      {"Bookmarks Menu", {"Work"}, "Blog", "https://blog.example/"},
+      {"Bookmarks Menu", {"Work"}, "Feed only", "https://feed.example/rss"},
+      {"Bookmarks Menu", {}, "On the menu", "https://menu.example/"},
       {"Other Bookmarks", {}, "Other", "https://other.example/"},
   };
   EXPECT_EQ(MustRead(kFirefoxExport), expected);
@@ -105,10 +108,44 @@ TEST(ReadBookmarksHtmlTest, ChromiumExportWithCrLfAndEntities) {
   const SourceBookmarks expected = {
       {"书签栏", {}, "Say \"hi\"", "javascript:alert(\"a&b\")"},
       {"书签栏", {}, "Tom's & Jerry's", "https://a.example/?x=1&y=2"},
-      {"Bookmarks", {"Lesezeichenleiste"}, "B", "https://b.example/"},
-      {"Bookmarks", {}, "Top", "https://top.example/"},
+      // Outside the bookmarks bar: the "Other bookmarks" of the profile.
+      {"Other bookmarks", {"Lesezeichenleiste"}, "B", "https://b.example/"},
+      {"Other bookmarks", {}, "Top", "https://top.example/"},
   };
   EXPECT_EQ(MustRead(file), expected);
+}
+
+// Roots get the names the same browser's store gives them: Chromium's
+// export leaves its "Other bookmarks" unnamed, Firefox's (the one with an
+// "Other Bookmarks" root) names its roots in the user's language.
+TEST(ReadBookmarksHtmlTest, RootsAreNamedAsTheStoreOfTheSameBrowserNamesThem) {
+  const std::string toolbar =
+      "<DT><H3 PERSONAL_TOOLBAR_FOLDER=\"true\">Bar</H3>\n<DL><p>\n"
+      "<DT><A HREF=\"https://bar.example/\">On the bar</A>\n</DL><p>\n";
+  const std::string unfiled =
+      "<DT><H3 UNFILED_BOOKMARKS_FOLDER=\"true\">Unfiled</H3>\n<DL><p>\n"
+      "<DT><A HREF=\"https://unfiled.example/\">Unfiled</A>\n</DL><p>\n";
+  const std::string loose = "<DT><A HREF=\"https://loose.example/\">Loose</A>\n";
+  const struct {
+    std::string heading, lists;
+    std::vector<std::string> roots;  // of the links in the file's order
+  } cases[] = {
+      {"<H1>Bookmarks</H1>", toolbar + loose, {"Bar", "Other bookmarks"}},
+      {"<H1>Favorites</H1>", toolbar + loose, {"Bar", "Favorites"}},
+      {"<H1>Bookmarks</H1>", loose, {"Bookmarks"}},
+      {"<H1>Lesezeichen-Men\xc3\xbc</H1>",
+       loose + toolbar + unfiled,
+       {"Bookmarks Menu", "Bookmarks Toolbar", "Other Bookmarks"}},
+      {"", loose + unfiled, {"Bookmarks Menu", "Other Bookmarks"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> roots;
+    for (const SourceBookmark& read : MustRead("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n" + c.heading +
+                                               "\n<DL><p>\n" + c.lists + "</DL><p>\n")) {
+      roots.push_back(read.root);
+    }
+    EXPECT_EQ(roots, c.roots) << c.heading << c.lists;
+  }
 }
 
 TEST(ReadBookmarksHtmlTest, SafariExportWithoutOuterList) {
@@ -151,8 +188,6 @@ TEST(ReadBookmarksHtmlTest, OlderExportsWithByteOrderMarkRawTextAndNoFolders) {
   EXPECT_EQ(MustRead(with_list),
             (SourceBookmarks{{"Bookmarks", {}, "Café & Crème", "http://café.example/a&b=1&copy=2"},
                              {"Bookmarks", {}, "", "http://x.example/"}}));
-  EXPECT_EQ(MustRead("\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<H1>Bookmarks</H1>\n"),
-            SourceBookmarks{});
   // Links and headings left open: what follows lands inside them.
   std::string unclosed = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>F\n<DL><p>\n";
   for (int i = 0; i < 300; ++i) unclosed += "<DT><A HREF=\"https://x.example/\">X\n";
@@ -224,6 +259,9 @@ TEST(ReadBookmarksHtmlTest, RefusesWhatIsNoWholeBookmarksFile) {
       {"<?xml version=\"1.0\"?><rss><channel><link>https://x.example/</link></channel></rss>",
        "is not a bookmarks file"},
       {cut_firefox, "seems cut off"},
+      {"\xEF\xBB\xBF<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV=\"Content-Type\" "
+       "CONTENT=\"text/html; charset=UTF-8\">\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n",
+       "seems cut off"},
       {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DT><A HREF=\"https://x.example/\">Tit",
        "seems cut off"},
       {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DT><A HREF=\"https://x.exa", "seems cut off"},
@@ -243,6 +281,55 @@ TEST(ReadBookmarksHtmlTest, RefusesWhatIsNoWholeBookmarksFile) {
     ASSERT_FALSE(read.ok()) << html.substr(0, 80);
     EXPECT_NE(read.status().reason().find(reason), std::string::npos) << read.status().reason();
     EXPECT_EQ(read.status().reason().find('\n'), std::string::npos);
+  }
+}
+
+// Browsers write some files one </DL> short; a file that ends so is whole
+// when its last tag ends the document or an entry of the outermost list.
+TEST(ReadBookmarksHtmlTest, OutermostListLeftOpenIsReadWholeOnlyWhereTheFileEndsWhole) {
+  const std::string head =
+      "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Bookmarks</TITLE>\n<H1>Menu</H1>\n<DL><p>\n";
+  const std::string folder =
+      "<DT><H3>Folder</H3>\n<DL><p>\n<DT><A HREF=\"https://a.example/\">A</A>\n</DL><p>\n";
+  const std::string link = "<DT><A HREF=\"https://b.example/\">B</A>";
+  const SourceBookmarks a = {{"Menu", {"Folder"}, "A", "https://a.example/"}};
+  SourceBookmarks a_b = a;
+  a_b.push_back({"Menu", {}, "B", "https://b.example/"});
+  const struct {
+    std::string tail;                     // after `head`
+    std::optional<SourceBookmarks> read;  // nothing: refused as cut off
+  } cases[] = {
+      {folder + "</HTML>\n", a},
+      {folder + "</html >", a},
+      {folder, a},
+      {folder + "</DL>\r\n\r\n\x1A", a},
+      {folder + link + "\n\0\0", a_b},
+      {folder + link + "</DT>\n", a_b},
+      {folder + link + "\n</HTML>", a_b},
+      {"", std::nullopt},
+      {"<DT><H3>Folder</H3>\n", std::nullopt},
+      {"<DT><H3>Folder</H3>\n<DL><p>\n", std::nullopt},
+      {"<DT><H3>Folder</H3>\n<DL><p>\n" + link + "\n", std::nullopt},
+      {"<DT><H3>Folder</H3>\n<DL><p>\n" + link + "\n</HTML>\n", std::nullopt},
+      {folder + "<DT><A HREF=\"https://b.example/\">B", std::nullopt},
+      {folder + "<DT><A HREF=\"https://b.exa", std::nullopt},
+      {folder + link, std::nullopt},
+      {folder + link + "\n    ", std::nullopt},
+      {folder.substr(0, folder.size() - 1), std::nullopt},
+      {folder + link + "\n<DD>About B", std::nullopt},
+      {folder + "<HR>\n", std::nullopt},
+      {folder + link + "<p>\n", std::nullopt},
+  };
+  for (const auto& [tail, read] : cases) {
+    const Result<SourceBookmarks> result = ReadHtml(head + tail);
+    if (read) {
+      ASSERT_TRUE(result.ok()) << tail << ": " << result.status().reason();
+      EXPECT_EQ(*result, *read) << tail;
+    } else {
+      ASSERT_FALSE(result.ok()) << tail;
+      EXPECT_NE(result.status().reason().find("seems cut off"), std::string::npos)
+          << result.status().reason();
+    }
   }
 }
 

@@ -43,7 +43,10 @@ TEST(ReadChromiumBookmarksTest, RootsFoldersAndLinksInTheirOrder) {
               Folder("News", Link("Daily", "https://daily.example/") + "," + Folder("Empty", "") +
                                  "," + Folder("Local", Link("Town", "https://town.example/"))) +
               "," + Link("", "https://untitled.example/")),
-      Folder("", Link("Bell\\u0007 \\u00e9\\ud83d\\ude00", "https://other.example/")),
+      // Named "Other bookmarks" whatever its stored name: the exports leave
+      // it unnamed.
+      Folder("Weitere Lesezeichen",
+             Link("Bell\\u0007 \\u00e9\\ud83d\\ude00", "https://other.example/")),
       Folder("", Link("Phone", "https://phone.example/")));
   const SourceBookmarks expected = {
       {"Lesezeichenleiste", {}, "Tom's \"page\"", "javascript:alert(\"x\")"},

@@ -22,6 +22,12 @@ TEST(SafeName, KeepsToWhatBothSystemsAndThePageTake) {
       {"a<b>c:d\"e/f\\g|h?i*j", "a b c d e f g h i j"},
       {"\t tab\r\nline\x01\x7f", "tab line"},
       {"two  \xc2\x85 blanks", "two blanks"},  // C1 control U+0085
+      {"\xe2\x80\xaegnp.exe", "gnp.exe"},      // U+202E
+      {"a\xe2\x80\x8e\xe2\x80\x8f\xd8\x9c\xe2\x80\xaa\xe2\x81\xa6\xe2\x81\xa9"
+       "b",
+       "ab"},
+      {"\xe2\x80\xae \xe2\x80\xad.", ""},
+      {"\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d", "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"},  // Hebrew stays
       {"...hidden", "hidden"},
       {". . .name. . .", "name"},
       {"   ", ""},

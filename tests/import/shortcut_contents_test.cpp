@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "generator/shortcut_file.h"
 #include "import/address.h"
 #include "support/temp_folder.h"
@@ -63,10 +65,22 @@ TEST(ShortcutContents, TheProgramsReaderGivesBackTheAddress) {
       {"http://example.org/a b", "http://example.org/a%20b"},
       {"http://example.org/caf\xe9", "http://example.org/caf%E9"},
       {"http://example.org/\r\n[InternetShortcut]\r\nURL=http://evil/", ""},
+      // Control characters reach neither copy raw, so neither the page.
+      {"http://b\xc3\xbc"
+       "cher.example/\x0b\x0c" +
+           std::string(1, '\0') + "a",
+       "http://b\xc3\xbc"
+       "cher.example/%0B%0C%00a"},
+      {"http://\xc3\xa9.example/\x01\x7f\xc2\x85\xc2\x9f\xc2\xa0",
+       "http://\xc3\xa9.example/%01%7F%C2%85%C2%9F\xc2\xa0"},
   };
   for (const auto& c : cases) {
     const auto contents = ShortcutContents(c.address);
     ASSERT_TRUE(contents.has_value());
+    const std::string raw = *contents;
+    EXPECT_TRUE(std::none_of(raw.begin(), raw.end(), [](char b) {
+      return (b >= 0 && b < 0x20 && b != '\r' && b != '\n') || b == 0x7F;
+    })) << raw;
     folder.WriteFile("link.url", *contents);
     const std::string expected = c.read_back.empty() ? CleanAddress(c.address) : c.read_back;
     EXPECT_EQ(ReadShortcutAddress(folder.Path("link.url")), expected) << c.address;
