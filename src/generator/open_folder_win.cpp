@@ -152,7 +152,7 @@ Status OpenFolder::RemoveFile(std::string_view name) const {
                          (IsLink(attributes) || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0);
   const BOOL removed = removable && SetFileInformationByHandle(entry, FileDispositionInfo,
                                                                &disposition, sizeof(disposition));
-  const DWORD error = removable ? GetLastError() : ERROR_DIRECTORY_NOT_SUPPORTED;
+  const DWORD error = removable ? GetLastError() : ERROR_ACCESS_DENIED;
   CloseHandle(entry);
   return removed ? Status::Ok() : Status::Error(Failure("cannot delete", path, error));
 }
