@@ -100,7 +100,15 @@ Result<std::vector<FolderEntry>> OpenFolder::Entries() const {
 bool OpenFolder::IsHidden(std::string_view name) const {
   if (name.empty() || name.front() == '.') return true;
   if (!IsPlainFileName(name)) return false;
-  const int fd = openat(handle_->fd, std::string(name).c_str(),
+  // Only folders and files are opened for their attributes: opening a device
+  // may do something of its own.
+  const std::string entry(name);
+  struct stat info;
+  if (fstatat(handle_->fd, entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) {
+    return false;
+  }
+  const int fd = openat(handle_->fd, entry.c_str(),
                         O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool hidden = OpenFileHidden(fd);
