@@ -2,7 +2,15 @@
 
 #include <algorithm>
 
+#include "generator/file_system.h"
+
 namespace qv {
+
+std::string FolderAbove(const std::string& folder) {
+  if (folder.size() < 2) return {};
+  const std::size_t separator = folder.rfind(kPathSeparator, folder.size() - 2);
+  return separator == std::string::npos ? std::string() : folder.substr(0, separator + 1);
+}
 
 void ChangeBurst::Changed(Clock::time_point when) {
   if (!started_) first_ = when;

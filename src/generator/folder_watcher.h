@@ -47,8 +47,16 @@ class FolderWatcher {
   static Result<std::unique_ptr<FolderWatcher>> Open();
   virtual ~FolderWatcher() = default;
 
-  // Replaces what is watched by `folders`. A folder that does not exist, or
-  // cannot be watched, fails the call; the folders before it stay watched.
+  // Replaces what is watched by `folders`. A watched folder is followed by
+  // its path, not held as the folder it was: the folder above it is watched
+  // for its name, so that when the path comes to name another folder or none
+  // (the folder renamed away, replaced, removed or made again, or a link of
+  // that name pointed elsewhere), the change {path, "", true} is reported and
+  // from then on the folder the path names now, if any, is watched. Called
+  // again with the folders it watches, it looks whether each path still names
+  // the folder watched, for what no watch sees (a folder further up renamed),
+  // and watches anew where not. A folder that does not exist, or cannot be
+  // watched, fails the call; the folders before it stay watched.
   virtual Status WatchFolders(const std::vector<WatchedFolder>& folders) = 0;
 
   // Blocks until changes arrive, Wake is called, or `timeout` (none: no limit)
@@ -61,6 +69,10 @@ class FolderWatcher {
   // and from a signal handler.
   virtual void Wake() = 0;
 };
+
+// The folder that holds `folder` (both ending in the separator); empty at the
+// top. Always shorter than `folder`, so a walk upwards ends.
+std::string FolderAbove(const std::string& folder);
 
 // One rebuild for a burst of changes: the burst has settled when no change
 // came for `quiet`, or when `longest` has passed since its first change, so
