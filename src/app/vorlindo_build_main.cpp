@@ -5,10 +5,11 @@
 // status 1 (the page of the run before then stays as it was).
 //
 // With --watch it builds the page again whenever the Favorites folder or the
-// program's own input files change, printing the path after each run (a
-// reason on standard error for a run that failed), until it is interrupted or
-// terminated; it exits with status 0 then, and with status 1 when the folders
-// cannot be watched.
+// program's own input files change, and when either folder is replaced,
+// removed or made again, printing the path after each run (a reason on
+// standard error for a run that failed), until it is interrupted or
+// terminated; it exits with status 0 then, and with status 1 and the reason
+// when the folders cannot be watched.
 #include <cstdio>
 #include <memory>
 #include <string>
