@@ -175,6 +175,29 @@ TEST_F(VorlindoBuildTest, WatchingRebuildsAfterAChangedShortcutAndEndsCleanlyWhe
   }
 }
 
+TEST_F(VorlindoBuildTest, WatchingFollowsTheProgramFolderByItsNameWhenItIsReplaced) {
+  WatchingProcess watching(program_.Path("vorlindo-build"));
+  ASSERT_EQ(watching.NextLine(), program_.Path("start.html"));
+  TempFolder replacement;
+  for (const char* name : {"koptekst.txt", "voettekst.txt"}) {
+    replacement.WriteFile(name, program_.ReadFile(name));
+  }
+  replacement.WriteFile(
+      "ins.txt", CrLfLines({"#009933", "#FFCC99", "#003399", "#FFFFF0", "Home", "new.html", "",
+                            favorites_.path(), "", "", "", "", "", "", "", "", "", "5", " 0"}));
+  // The running program stays behind in the folder renamed away.
+  const auto without_separator = [](const std::string& path) {
+    return path.substr(0, path.size() - 1);
+  };
+  const std::string folder = without_separator(program_.path());
+  std::filesystem::rename(folder, folder + ".old");
+  std::filesystem::rename(without_separator(replacement.path()), folder);
+  const std::string line = watching.NextLine();
+  std::filesystem::remove_all(folder + ".old");
+  EXPECT_EQ(line, program_.Path("new.html"));
+  EXPECT_EQ(watching.EndWith(SIGTERM), 0);
+}
+
 TEST_F(VorlindoBuildTest, WatchingThatCannotWatchSaysWhyAndEndsWithStatusOne) {
   struct Case {
     const char* what;
