@@ -10,7 +10,6 @@
 #include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
-#include "generator/text.h"
 #include "generator/text_encoding.h"
 #include "settings/favorites_lookup.h"
 #include "settings/language.h"
