@@ -5,10 +5,11 @@
 // status 1 (the page of the run before then stays as it was).
 //
 // With --watch it builds the page again whenever the Favorites folder or the
-// program's own input files change, printing the path after each run (a
-// reason on standard error for a run that failed), until it is interrupted or
-// terminated; it exits with status 0 then, and with status 1 when the folders
-// cannot be watched.
+// program's own input files change, and when either folder is replaced,
+// removed or made again, printing the path after each run (a reason on
+// standard error for a run that failed), until it is interrupted or
+// terminated; it exits with status 0 then, and with status 1 and the reason
+// when the folders cannot be watched.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -40,6 +41,20 @@ bool Report(const qv::RunReport& report) {
   return true;
 }
 
+// The machine's own surroundings, but the program folder that of the start:
+// the watch follows that folder by its name, also when it is replaced and the
+// running program stays behind in the folder renamed away.
+class StartFolderSurroundings : public qv::RunSurroundings {
+ public:
+  std::string AppFolder() override { return app_folder_; }
+  qv::FavoritesLookup& Favorites() override { return system_.Favorites(); }
+  qv::CalendarDate Today() override { return system_.Today(); }
+
+ private:
+  qv::SystemSurroundings system_;
+  const std::string app_folder_ = system_.AppFolder();
+};
+
 int BuildAndWatch() {
   qv::Result<std::unique_ptr<qv::FolderWatcher>> watcher = qv::FolderWatcher::Open();
   if (!watcher.ok()) {
@@ -49,7 +64,7 @@ int BuildAndWatch() {
   const qv::StopOnSignals stop(**watcher);
 
   qv::ProgramState state;
-  qv::SystemSurroundings surroundings;
+  StartFolderSurroundings surroundings;
   const qv::Status watched = qv::BuildAndWatch(
       state, surroundings, **watcher, [&stop] { return stop.Requested(); },
       [](const qv::RunReport& report) { Report(report); });

@@ -47,8 +47,16 @@ class FolderWatcher {
   static Result<std::unique_ptr<FolderWatcher>> Open();
   virtual ~FolderWatcher() = default;
 
-  // Replaces what is watched by `folders`. A folder that does not exist, or
-  // cannot be watched, fails the call; the folders before it stay watched.
+  // Replaces what is watched by `folders`. A watched folder is followed by
+  // its path, not held as the folder it was: the folder above it is watched
+  // for its name, so that when the path comes to name another folder or none
+  // (the folder renamed away, replaced, removed or made again, or a link of
+  // that name pointed elsewhere), the change {path, "", true} is reported and
+  // from then on the folder the path names now, if any, is watched. Called
+  // again with the folders it watches, it looks whether each path still names
+  // the folder watched, for what no watch sees (a folder further up renamed),
+  // and watches anew where not. A folder that does not exist, or cannot be
+  // watched, fails the call; the folders before it stay watched.
   virtual Status WatchFolders(const std::vector<WatchedFolder>& folders) = 0;
 
   // Blocks until changes arrive, Wake is called, or `timeout` (none: no limit)
@@ -61,6 +69,34 @@ class FolderWatcher {
   // and from a signal handler.
   virtual void Wake() = 0;
 };
+
+// The folder that holds `folder` (both ending in the separator); empty at the
+// top. Always shorter than `folder`, so a walk upwards ends.
+std::string FolderAbove(const std::string& folder);
+
+// True when `path` names a folder, also through a symbolic link.
+bool IsExistingFolder(const std::string& path);
+
+// The folder to watch for `folder`, which may not exist (yet): the folder
+// itself when it exists, otherwise the nearest folder above it that does, in
+// which it, or a folder on the way to it, will appear; empty when there is
+// none.
+std::string FolderToWatchFor(const std::string& folder);
+
+// True when `change` may have made, removed or replaced `folder` or a folder
+// on the way to it. Names are compared without regard to ASCII case: on
+// Windows a folder may be made in another case than it is named in, and
+// elsewhere such a name costs no more than one needless look.
+bool OnTheWayTo(const EntryChange& change, const std::string& folder);
+
+// Watches the folders that `folders_now` gives, and asks it again once they
+// are watched, watching anew while the answer changes: a folder replaced,
+// removed or made between the look and the watch (which is then to be
+// waited for as a missing one, or no longer) is thus never missed. A failed
+// watch is tried again a few times; fails when the folders cannot be watched
+// as they are.
+Status WatchFoldersAsTheyAre(FolderWatcher& watcher,
+                             const std::function<std::vector<WatchedFolder>()>& folders_now);
 
 // One rebuild for a burst of changes: the burst has settled when no change
 // came for `quiet`, or when `longest` has passed since its first change, so

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "generator/stop_signal.h"
 #include "generator/text.h"
-#include "import/favorites_import.h"
 #include "import/import_manifest.h"
 #include "import/import_target.h"
 #include "import/import_watch.h"
@@ -121,31 +121,44 @@ int RunImportCommand(const std::vector<std::string>& arguments,
   return ImportOnce(*request, surroundings, out, err);
 }
 
+Result<ImportInput> ReadImportInput(const std::string& path,
+                                    ImportCommandSurroundings& surroundings, bool dry_run) {
+  // The source is read whole before anything is touched, so bad input
+  // changes nothing, not even the settings.
+  Result<SourceBookmarks> bookmarks = surroundings.ReadSource(path);
+  if (!bookmarks.ok()) return bookmarks.status();
+  Result<std::string> folder =
+      SettleImportFolder(surroundings.AppFolder(), surroundings.HomeFolder(), dry_run);
+  if (!folder.ok()) return folder.status();
+  return ImportInput{std::move(*bookmarks), std::move(*folder)};
+}
+
+Result<ImportSummary> ImportAndReport(const ImportInput& input, const ResolvedSource& source,
+                                      bool dry_run, std::ostream& out, std::ostream& err) {
+  Result<ImportSummary> summary = ImportBookmarks(input.bookmarks, input.folder, {dry_run});
+  if (!summary.ok()) return summary;
+  out << "Bookmarks: " << source.description << "\n"
+      << "Favorites folder: " << input.folder << "\n";
+  if (dry_run) {
+    for (const std::string& line : ChangeLines(*summary)) out << "  " << line << "\n";
+  }
+  out << SummaryLine(*summary, dry_run) << "\n";
+  if (summary->manifest_lines_left_out > 0) {
+    err << kProgramName << ": warning: " << summary->manifest_lines_left_out << " lines of "
+        << input.folder << kManifestFileName << " were not understood and left out\n";
+  }
+  return summary;
+}
+
 int ImportOnce(const ImportRequest& request, ImportCommandSurroundings& surroundings,
                std::ostream& out, std::ostream& err) {
   if (!request.source) return Fail(err, "no source to import from");
-  // The source is read whole before anything is touched, so bad input
-  // changes nothing, not even the settings.
   const auto source = ResolveSource(*request.source, surroundings);
   if (!source.ok()) return Fail(err, source.status().reason());
-  const auto bookmarks = surroundings.ReadSource(source->path);
-  if (!bookmarks.ok()) return Fail(err, bookmarks.status().reason());
-  const auto folder =
-      SettleImportFolder(surroundings.AppFolder(), surroundings.HomeFolder(), request.dry_run);
-  if (!folder.ok()) return Fail(err, folder.status().reason());
-
-  const auto summary = ImportBookmarks(*bookmarks, *folder, {request.dry_run});
+  const auto input = ReadImportInput(source->path, surroundings, request.dry_run);
+  if (!input.ok()) return Fail(err, input.status().reason());
+  const auto summary = ImportAndReport(*input, *source, request.dry_run, out, err);
   if (!summary.ok()) return Fail(err, summary.status().reason());
-  out << "Bookmarks: " << source->description << "\n"
-      << "Favorites folder: " << *folder << "\n";
-  if (request.dry_run) {
-    for (const std::string& line : ChangeLines(*summary)) out << "  " << line << "\n";
-  }
-  out << SummaryLine(*summary, request.dry_run) << "\n";
-  if (summary->manifest_lines_left_out > 0) {
-    err << kProgramName << ": warning: " << summary->manifest_lines_left_out << " lines of "
-        << *folder << kManifestFileName << " were not understood and left out\n";
-  }
   if (request.dry_run && !summary->InStep()) {
     return Fail(err, "the Favorites folder is not in step with the bookmarks: " +
                          std::to_string(summary->changes.size()) +

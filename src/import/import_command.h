@@ -11,6 +11,7 @@
 #include "generator/status.h"
 #include "import/bookmarks.h"
 #include "import/browser_profiles.h"
+#include "import/favorites_import.h"
 
 namespace qv::import {
 
@@ -59,10 +60,30 @@ Result<ResolvedSource> ResolveSource(const std::string& source,
 // make none.
 Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& arguments);
 
+// What an import brings together: the bookmarks of the source, read whole,
+// and the Favorites folder they go into.
+struct ImportInput {
+  SourceBookmarks bookmarks;
+  std::string folder;  // ending in the separator
+
+  bool operator==(const ImportInput&) const = default;
+};
+
+// Reads the store at `path` and settles the Favorites folder (with
+// `dry_run`, without making it or writing the settings).
+Result<ImportInput> ReadImportInput(const std::string& path,
+                                    ImportCommandSurroundings& surroundings, bool dry_run);
+
+// Brings the Favorites folder in step with the bookmarks of `input` (with
+// `dry_run`, works out what that would change) and writes the report of it
+// to `out`, and a warning about the import list to `err`. The summary, or
+// why the import failed, which is left to the caller to tell.
+Result<ImportSummary> ImportAndReport(const ImportInput& input, const ResolvedSource& source,
+                                      bool dry_run, std::ostream& out, std::ostream& err);
+
 // One import as the command makes it, for a request that names a source:
 // resolve it, read it whole, settle the Favorites folder, import, report.
-// Returns the exit status as RunImportCommand does; watching a source is a
-// loop around this call.
+// Returns the exit status as RunImportCommand does.
 int ImportOnce(const ImportRequest& request, ImportCommandSurroundings& surroundings,
                std::ostream& out, std::ostream& err);
 

@@ -1,5 +1,6 @@
 #include "run/page_watch.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <string_view>
@@ -9,7 +10,7 @@
 #include "generator/file_replacement.h"
 #include "generator/file_system.h"
 #include "generator/side_files.h"
-#include "generator/text.h"
+#include "generator/text_encoding.h"
 #include "settings/favorites_lookup.h"
 #include "settings/language.h"
 #include "settings/settings_file.h"
@@ -40,64 +41,41 @@ bool IsProgramInput(const std::string& name) {
 bool SameFolder(const std::string& a, const std::string& b) {
   if (a == b) return true;
   std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
+  return std::filesystem::equivalent(NativePath(a), NativePath(b), error);
 }
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
-
-// The folder that holds `folder` (both ending in the separator); empty at the
-// top. Always shorter than `folder`, so a walk upwards ends.
-std::string ParentFolder(const std::string& folder) {
-  if (folder.size() < 2) return {};
-  const std::size_t separator = folder.rfind(kPathSeparator, folder.size() - 2);
-  return separator == std::string::npos ? std::string() : folder.substr(0, separator + 1);
-}
-
-// The nearest folder above a missing Favorites folder that exists: the one in
-// which the Favorites folder, or a folder on the way to it, will appear.
-std::string NearestExistingAncestor(const std::string& folder) {
-  std::string ancestor = ParentFolder(folder);
-  while (!ancestor.empty() && !IsFolder(ancestor)) ancestor = ParentFolder(ancestor);
-  return ancestor;
-}
-
-// True when `change` may have made or removed `folder` or a folder above it.
-// The name is compared without regard to ASCII case: on Windows the folder
-// typed into the settings may differ in case from the one made, and
-// elsewhere such a name costs no more than one needless run.
-bool OnTheWayTo(const EntryChange& change, const std::string& folder) {
-  if (folder.empty() || !change.maybe_folder || !folder.starts_with(change.folder)) return false;
-  if (change.name.empty()) return true;
-  const std::string_view rest = std::string_view(folder).substr(change.folder.size());
-  const std::size_t end = rest.find(kPathSeparator);
-  return end != std::string_view::npos &&
-         AsciiLowerCase(rest.substr(0, end)) == AsciiLowerCase(change.name);
-}
-
-// The folders whose entries the run reads now.
+// The folders whose entries the run reads now: the Favorites folder with its
+// category folders, and the program folder when its files count; each once.
 std::vector<WatchedFolder> FoldersReadNow(const PageSources& sources) {
   std::vector<WatchedFolder> folders;
-  const bool favorites = !sources.favorites_folder.empty() && IsFolder(sources.favorites_folder);
+  const bool favorites =
+      !sources.favorites_folder.empty() && IsExistingFolder(sources.favorites_folder);
   if (favorites) folders.push_back({sources.favorites_folder, true});
-  // The program folder as the Favorites folder is watched once, as the latter.
-  if (sources.program_files && !(favorites && sources.favorites_folder == sources.app_folder)) {
+  if (sources.program_files && IsExistingFolder(sources.app_folder) &&
+      !(favorites && sources.favorites_folder == sources.app_folder)) {
     folders.push_back({sources.app_folder, false});
   }
   return folders;
 }
 
-// The folder in which a missing Favorites folder, or a folder on the way to
-// it, will appear; empty when the Favorites folder is there or unknown, or
-// when the program folder, watched anyway, is that folder.
-std::string FolderToWaitIn(const PageSources& sources) {
-  const std::string& favorites = sources.favorites_folder;
-  if (favorites.empty() || IsFolder(favorites)) return {};
-  const std::string ancestor = NearestExistingAncestor(favorites);
-  if (sources.program_files && ancestor == sources.app_folder) return {};
-  return ancestor;
+// The folders in which a missing Favorites or program folder, or a folder on
+// the way to it, will appear; none that is watched anyway.
+std::vector<WatchedFolder> FoldersToWaitIn(const PageSources& sources,
+                                           const std::vector<WatchedFolder>& watched) {
+  std::vector<WatchedFolder> folders;
+  const auto wait_for = [&](const std::string& missing) {
+    const std::string nearest = FolderToWatchFor(missing);
+    const auto watches = [&nearest](const WatchedFolder& folder) { return folder.path == nearest; };
+    if (nearest.empty() || nearest == missing ||
+        std::any_of(watched.begin(), watched.end(), watches) ||
+        std::any_of(folders.begin(), folders.end(), watches)) {
+      return;
+    }
+    folders.push_back({nearest, false});
+  };
+  if (!sources.favorites_folder.empty()) wait_for(sources.favorites_folder);
+  if (sources.program_files) wait_for(sources.app_folder);
+  return folders;
 }
 
 }  // namespace
@@ -120,23 +98,26 @@ PageSources UpcomingPageSources(const ProgramState& state, RunSurroundings& surr
 
 std::vector<WatchedFolder> FoldersToWatch(const PageSources& sources) {
   std::vector<WatchedFolder> folders = FoldersReadNow(sources);
-  // Last, so that when it cannot be watched the others still are.
-  const std::string waiting_in = FolderToWaitIn(sources);
-  if (!waiting_in.empty()) folders.push_back({waiting_in, false});
+  // Last, so that when they cannot be watched the others still are.
+  for (WatchedFolder& waiting_in : FoldersToWaitIn(sources, folders)) {
+    folders.push_back(std::move(waiting_in));
+  }
   return folders;
 }
 
 Status WatchSources(FolderWatcher& watcher, const PageSources& sources) {
-  const Status watching = watcher.WatchFolders(FoldersToWatch(sources));
-  if (watching.ok() || FolderToWaitIn(sources).empty()) return watching;
-  // A folder above a missing Favorites folder that cannot be watched only
-  // means that its coming goes unseen; what the run reads now is watched.
-  return watcher.WatchFolders(FoldersReadNow(sources));
+  const Status watching =
+      WatchFoldersAsTheyAre(watcher, [&sources] { return FoldersToWatch(sources); });
+  if (watching.ok() || FoldersToWatch(sources) == FoldersReadNow(sources)) return watching;
+  // A folder above a missing folder that cannot be watched only means that
+  // its coming goes unseen; what the run reads now is watched.
+  return WatchFoldersAsTheyAre(watcher, [&sources] { return FoldersReadNow(sources); });
 }
 
 bool ChangeMatters(const EntryChange& change, const PageSources& sources) {
   // Before the rule on hidden names: a folder on the way may be hidden.
   if (OnTheWayTo(change, sources.favorites_folder)) return true;
+  if (sources.program_files && OnTheWayTo(change, sources.app_folder)) return true;
   if (!change.name.empty() && change.name.front() == '.') return false;
   if (IsOwnOutput(change.name, sources) && SameFolder(change.folder, sources.app_folder)) {
     return false;

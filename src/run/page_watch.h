@@ -41,17 +41,19 @@ PageSources UpcomingPageSources(const ProgramState& state, RunSurroundings& surr
 
 // The folders to watch for `sources`: the Favorites folder with its category
 // folders when it exists, the program folder when its files count, and, for
-// a Favorites folder that does not exist (yet), the nearest folder above it
-// that does, last.
+// either of them that does not exist (yet), the nearest folder above it that
+// does, last. The watcher follows each by its path, so a folder replaced or
+// removed under it is seen too.
 std::vector<WatchedFolder> FoldersToWatch(const PageSources& sources);
 
 // Watches FoldersToWatch(sources) with `watcher`. Where the folder above a
-// missing Favorites folder cannot be watched, the others are watched alone;
-// fails only when those cannot be.
+// missing folder cannot be watched, the others are watched alone; fails only
+// when those cannot be.
 Status WatchSources(FolderWatcher& watcher, const PageSources& sources);
 
-// True when `change` can change the page: the Favorites folder or a folder
-// on the way to it that appears or goes, a category folder that appears,
+// True when `change` can change the page: the Favorites folder (or, when its
+// files count, the program folder) or a folder on the way to it that
+// appears, goes or is replaced, a category folder that appears,
 // goes or is renamed, any visible entry of a category folder, and (when they
 // count) the program folder's own inputs. Hidden entries, files beside the
 // category folders, and the files a run itself writes in the program folder

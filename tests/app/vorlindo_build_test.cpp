@@ -8,9 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -168,6 +172,62 @@ TEST_F(VorlindoBuildTest, WatchingRebuildsAfterAChangedShortcutAndEndsCleanlyWhe
     EXPECT_NE(program_.ReadFile("start.html").find("https://changed.example/"), std::string::npos);
     EXPECT_EQ(watching.EndWith(signal), 0) << signal;
     favorites_.WriteFile("News/Daily.url", "URL=https://n.example/\r\n");
+  }
+}
+
+TEST_F(VorlindoBuildTest, WatchingFollowsTheProgramFolderByItsNameWhenItIsReplaced) {
+  WatchingProcess watching(program_.Path("vorlindo-build"));
+  ASSERT_EQ(watching.NextLine(), program_.Path("start.html"));
+  TempFolder replacement;
+  for (const char* name : {"koptekst.txt", "voettekst.txt"}) {
+    replacement.WriteFile(name, program_.ReadFile(name));
+  }
+  replacement.WriteFile(
+      "ins.txt", CrLfLines({"#009933", "#FFCC99", "#003399", "#FFFFF0", "Home", "new.html", "",
+                            favorites_.path(), "", "", "", "", "", "", "", "", "", "5", " 0"}));
+  // The running program stays behind in the folder renamed away.
+  const auto without_separator = [](const std::string& path) {
+    return path.substr(0, path.size() - 1);
+  };
+  const std::string folder = without_separator(program_.path());
+  std::filesystem::rename(folder, folder + ".old");
+  std::filesystem::rename(without_separator(replacement.path()), folder);
+  const std::string line = watching.NextLine();
+  std::filesystem::remove_all(folder + ".old");
+  EXPECT_EQ(line, program_.Path("new.html"));
+  EXPECT_EQ(watching.EndWith(SIGTERM), 0);
+}
+
+TEST_F(VorlindoBuildTest, WatchingThatCannotWatchSaysWhyAndEndsWithStatusOne) {
+  struct Case {
+    const char* what;
+    testing::ChildLimits limits;
+    std::filesystem::perms favorites_mode;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {"no descriptor left for a watcher",
+       {.open_files = 1},
+       std::filesystem::perms(0755),
+       "cannot watch folders"},
+      {"a Favorites folder it may not read",
+       {.unprivileged = true},
+       std::filesystem::perms::none,
+       "cannot watch " + favorites_.path()},
+  };
+  TempFolder logs;
+  for (const Case& c : cases) {
+    std::filesystem::permissions(favorites_.path(), c.favorites_mode);
+    auto child = testing::ChildProcess::Start(program_.Path("vorlindo-build"),
+                                              logs.Path("error.txt"), c.limits, {"--watch"});
+    ASSERT_TRUE(child.ok()) << child.status().reason();
+    // Nothing, while it goes on as if it watched.
+    const std::optional<int> status = (*child)->WaitFor(std::chrono::seconds(10));
+    std::filesystem::permissions(favorites_.path(), std::filesystem::perms(0755));
+    EXPECT_EQ(status, 1) << c.what;
+    const std::string said = logs.ReadFile("error.txt");
+    EXPECT_TRUE(said.starts_with("vorlindo-build: " + c.says)) << c.what << ": " << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
   }
 }
 

@@ -11,13 +11,16 @@
 #include <vector>
 
 #include "generator/file_system.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
 namespace {
 
 using std::chrono::milliseconds;
+using testing::MakeSymbolicLink;
 using testing::TempFolder;
+using testing::WithoutPosixFiles;
 namespace fs = std::filesystem;
 
 constexpr milliseconds kPatience{10000};
@@ -124,6 +127,142 @@ TEST_F(FolderWatcherTest, ABurstOfChangesSettlesAsOne) {
   const Result<std::vector<EntryChange>> left = watcher_->Wait(milliseconds(0));
   ASSERT_TRUE(left.ok());
   EXPECT_TRUE(left->empty()) << left->size() << " left, the first " << left->front().name;
+}
+
+// A watched Favorites folder in a folder of the test's own, where it can be
+// replaced under its path.
+class FollowedFolder {
+ public:
+  FollowedFolder() {
+    Result<std::unique_ptr<FolderWatcher>> opened = FolderWatcher::Open();
+    EXPECT_TRUE(opened.ok()) << opened.status().reason();
+    if (opened.ok()) watcher_ = std::move(*opened);
+  }
+
+  const TempFolder& place() const { return place_; }
+
+  bool Watch(const std::string& relative) {
+    favorites_ = place_.Path(relative) + kPathSeparator;
+    const Status watching = watcher_->WatchFolders({{favorites_, true}});
+    EXPECT_TRUE(watching.ok()) << watching.reason();
+    return watching.ok();
+  }
+
+  // Writes `name` into the category folder News of `folder` and collects
+  // changes until one names it: every change seen, or none when it never
+  // came within a generous time.
+  std::vector<EntryChange> SeenUntilWrite(const std::string& folder, const std::string& name) {
+    place_.WriteFile(folder + "News/" + name, "URL=http://w/\r\n");
+    return SeenUntil([&name](const EntryChange& change) { return change.name == name; });
+  }
+
+  // True when a file written into News of `folder` is seen as one of the
+  // watched path.
+  bool SeesWrite(const std::string& folder, const std::string& name) {
+    const std::vector<EntryChange> seen = SeenUntilWrite(folder, name);
+    return !seen.empty() && seen.back().folder == favorites_ + "News" + kPathSeparator;
+  }
+
+  // True once the watcher says that anything in the watched path may have
+  // changed.
+  bool SeesPathChange() {
+    return !SeenUntil([this](const EntryChange& change) {
+              return change.folder == favorites_ && change.name.empty();
+            }).empty();
+  }
+
+ private:
+  std::vector<EntryChange> SeenUntil(const std::function<bool(const EntryChange&)>& wanted) {
+    std::vector<EntryChange> seen;
+    const auto give_up = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < give_up) {
+      Result<std::vector<EntryChange>> changes = watcher_->Wait(milliseconds(500));
+      if (!changes.ok()) ADD_FAILURE() << changes.status().reason();
+      if (!changes.ok()) return {};
+      for (const EntryChange& change : *changes) {
+        seen.push_back(change);
+        if (wanted(change)) return seen;
+      }
+    }
+    return {};
+  }
+
+  TempFolder place_;
+  std::unique_ptr<FolderWatcher> watcher_;
+  std::string favorites_;
+};
+
+TEST(FollowedFolderTest, FollowsTheFolderThatItsPathNamesWhateverHappensToIt) {
+  struct Case {
+    const char* what;
+    // The Favorites folder first, where the test can still write to it after
+    // it has been replaced ("Favorites/" when it is not left anywhere).
+    const char* first;
+    std::function<void(const TempFolder&)> replace;
+    // Links, and removing a folder while a watch holds it open, which on
+    // Windows stays until the watch lets go (and under Wine no watch is
+    // told).
+    bool posix_only;
+  };
+  const std::vector<Case> cases = {
+      {"renamed away and another renamed in", "Old/",
+       [](const TempFolder& place) {
+         place.MakeFolder("New/News");
+         fs::rename(place.Path("Favorites"), place.Path("Old"));
+         fs::rename(place.Path("New"), place.Path("Favorites"));
+       },
+       false},
+      {"removed and made again", "Favorites/",
+       [](const TempFolder& place) {
+         fs::remove_all(place.Path("Favorites"));
+         place.MakeFolder("Favorites/News");
+       },
+       true},
+      {"a link under its name pointed elsewhere", "First/",
+       [](const TempFolder& place) {
+         place.MakeFolder("Second/News");
+         MakeSymbolicLink(place.Path("Second"), place.Path("Relinked"));
+         fs::rename(place.Path("Relinked"), place.Path("Favorites"));
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.posix_only && !WithoutPosixFiles().empty()) continue;
+    FollowedFolder watched;
+    const std::string first = c.first;
+    if (first == "First/") {
+      watched.place().MakeFolder("First/News");
+      ASSERT_TRUE(
+          MakeSymbolicLink(watched.place().Path("First"), watched.place().Path("Favorites")));
+    } else {
+      watched.place().MakeFolder("Favorites/News");
+    }
+    ASSERT_TRUE(watched.Watch("Favorites"));
+    ASSERT_TRUE(watched.SeesWrite("Favorites/", "Before.url"));
+
+    c.replace(watched.place());
+    EXPECT_TRUE(watched.SeesPathChange());
+    EXPECT_TRUE(watched.SeesWrite("Favorites/", "After.url"));
+    // The folder watched before is no longer taken for the path.
+    if (first != "Favorites/") {
+      watched.place().WriteFile(first + "News/Stale.url", "x");
+      for (const EntryChange& change : watched.SeenUntilWrite("Favorites/", "Marker.url")) {
+        EXPECT_NE(change.name, "Stale.url") << change.folder;
+      }
+    }
+  }
+}
+
+TEST(FollowedFolderTest, WatchingTheSameFoldersAgainFindsWhatNoWatchSaw) {
+  FollowedFolder watched;
+  watched.place().MakeFolder("Home/User/Favorites/News");
+  ASSERT_TRUE(watched.Watch("Home/User/Favorites"));
+  // Two levels up: neither the folder nor the one above it is told.
+  fs::rename(watched.place().Path("Home"), watched.place().Path("Moved"));
+  watched.place().MakeFolder("Home/User/Favorites/News");
+  ASSERT_TRUE(watched.Watch("Home/User/Favorites"));
+  EXPECT_TRUE(watched.SeesWrite("Home/User/Favorites/", "New.url"));
 }
 
 TEST(ChangeBurstTest, SettlesAfterTheQuietTimeOrTheLongestWait) {

@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@
 
 #include "settings/settings_file.h"
 #include "support/fake_surroundings.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -72,6 +75,9 @@ TEST(ChangeMattersTest, OnlyWhatTheNextRunReadsCounts) {
       {deep, {Folder("/h/.u/"), "FAV", true}, true},  // as Windows may spell it
       {deep, {Folder("/h/.u/"), "Fav", false}, false},
       {deep, {Folder("/h/.u/Fav/News/"), "", true}, true},
+      // The program folder's own way counts when its files do.
+      {apart, {Folder("/"), "p", true}, true},
+      {without_program_files, {Folder("/"), "p", true}, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ChangeMatters(c.change, c.sources), c.matters)
@@ -95,6 +101,10 @@ TEST(FoldersToWatchTest, WatchesEachFolderOnceAndAMissingFavoritesFolderFromAbov
       {{p, favorites.Path("gone/"), "p.html", false}, {{f, false}}},
       {{p, program.Path("gone/"), "p.html", true}, {{p, false}}},
       {{p, "", "p.html", false}, {}},
+      // A missing program folder is waited for as well, once.
+      {{program.Path("gone/"), f, "p.html", true}, {{f, true}, {p, false}}},
+      {{program.Path("gone/"), program.Path("gone/fav/"), "p.html", true}, {{p, false}}},
+      {{program.Path("gone/"), f, "p.html", false}, {{f, true}}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FoldersToWatch(c.sources), c.folders) << c.sources.favorites_folder;
@@ -135,6 +145,32 @@ TEST(WatchSourcesTest, OnlyTheFolderAboveAMissingFavoritesFolderMayGoUnwatched) 
   const PageSources there{program.path(), favorites.path(), "p.html", true};
   RefusingWatcher refusing_favorites(favorites.path());
   EXPECT_FALSE(WatchSources(refusing_favorites, there).ok());
+}
+
+// A watcher under which the folder `going` is removed just as it is
+// watched, as by a replacement between the look at it and its watch.
+class VanishingWatcher : public RefusingWatcher {
+ public:
+  explicit VanishingWatcher(std::string going) : RefusingWatcher(going), going_(going) {}
+  Status WatchFolders(const std::vector<WatchedFolder>& folders) override {
+    const Status watching = RefusingWatcher::WatchFolders(folders);
+    std::filesystem::remove_all(going_);
+    return watching;
+  }
+
+ private:
+  std::string going_;
+};
+
+TEST(WatchSourcesTest, AFolderThatGoesJustAsItIsWatchedIsWaitedFor) {
+  TempFolder program, favorites;
+  favorites.MakeFolder("Favorites");
+  VanishingWatcher watcher(favorites.Path("Favorites/"));
+  const PageSources sources{program.path(), favorites.Path("Favorites/"), "p.html", true};
+  const Status watching = WatchSources(watcher, sources);
+  EXPECT_TRUE(watching.ok()) << watching.reason();
+  EXPECT_EQ(watcher.watched,
+            std::vector<WatchedFolder>({{program.path(), false}, {favorites.path(), false}}));
 }
 
 // BuildAndWatch on a thread of its own over a temporary program folder.
@@ -179,6 +215,16 @@ class BuildAndWatchTest : public ::testing::Test {
   int Builds() {
     std::lock_guard<std::mutex> lock(mutex_);
     return builds_;
+  }
+
+  // Waits, with patience, until `condition` holds after a run.
+  bool AfterARun(const std::function<bool()>& condition) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return built_.wait_for(lock, std::chrono::seconds(10), condition);
+  }
+
+  static bool Shows(const TempFolder& folder, const std::string& page, const std::string& text) {
+    return folder.ReadFile(page).find(text) != std::string::npos;
   }
 
   TempFolder favorites_;
@@ -231,6 +277,103 @@ TEST_F(BuildAndWatchTest, APageWrittenInsideTheFavoritesFolderSetsOffNoRunOfItsO
   // Far longer than a burst takes to settle.
   std::this_thread::sleep_for(milliseconds(1500));
   EXPECT_EQ(Builds(), 2);
+}
+
+TEST_F(BuildAndWatchTest, FollowsAFavoritesFolderReplacedRemovedAndMadeAgain) {
+  TempFolder program;
+  const auto page_shows = [&](const std::string& text) {
+    return AfterARun([&] { return Shows(program, "start.html", text); });
+  };
+  favorites_.WriteFile("Favorites/News/One.url", "URL=http://one.example/\r\n");
+  StartIn(program.path(), favorites_.Path("Favorites/"));
+  ASSERT_TRUE(page_shows("one.example"));
+
+  favorites_.WriteFile("New/News/Two.url", "URL=http://two.example/\r\n");
+  std::filesystem::rename(favorites_.Path("Favorites"), favorites_.Path("Old"));
+  std::filesystem::rename(favorites_.Path("New"), favorites_.Path("Favorites"));
+  ASSERT_TRUE(page_shows("two.example"));
+  favorites_.WriteFile("Favorites/News/Three.url", "URL=http://three.example/\r\n");
+  ASSERT_TRUE(page_shows("three.example"));
+
+  // On Windows a folder removed while a watch holds it open stays until the
+  // watch lets go, and under Wine no watch is told.
+  if (!testing::WithoutPosixFiles().empty()) return;
+  std::filesystem::remove_all(favorites_.Path("Favorites"));
+  favorites_.WriteFile("Favorites/Sport/Four.url", "URL=http://four.example/\r\n");
+  ASSERT_TRUE(page_shows("four.example"));
+  favorites_.WriteFile("Favorites/Sport/Five.url", "URL=http://five.example/\r\n");
+  EXPECT_TRUE(page_shows("five.example"));
+}
+
+TEST_F(BuildAndWatchTest, FollowsAProgramFolderReplacedRemovedAndMadeAgain) {
+  TempFolder place;
+  const std::string program = place.Path("Program/");
+  const auto save = [&](const std::string& folder, const std::string& page) {
+    ProgramState saved;
+    saved.settings.favorites_folder = favorites_.path();
+    saved.settings.page_file_name = page;
+    return SaveSettings(saved, folder).ok();
+  };
+  favorites_.WriteFile("News/One.url", "URL=http://one.example/\r\n");
+  place.MakeFolder("Program");
+  StartIn(program, favorites_.path());
+  ASSERT_TRUE(AfterARun([&] { return place.Exists("Program/start.html"); }));
+
+  place.MakeFolder("New");
+  ASSERT_TRUE(save(place.Path("New/"), "second.html"));
+  std::filesystem::rename(place.Path("Program"), place.Path("Old"));
+  std::filesystem::rename(place.Path("New"), place.Path("Program"));
+  ASSERT_TRUE(AfterARun([&] { return place.Exists("Program/second.html"); }));
+  ASSERT_TRUE(save(program, "third.html"));
+  ASSERT_TRUE(AfterARun([&] { return place.Exists("Program/third.html"); }));
+
+  EXPECT_FALSE(place.Exists("Old/second.html"));
+  // On Windows a folder removed while a watch holds it open stays until the
+  // watch lets go, and under Wine no watch is told.
+  if (!testing::WithoutPosixFiles().empty()) return;
+  std::filesystem::remove_all(place.Path("Program"));
+  place.MakeFolder("Again");
+  ASSERT_TRUE(save(place.Path("Again/"), "fourth.html"));
+  std::filesystem::rename(place.Path("Again"), place.Path("Program"));
+  EXPECT_TRUE(AfterARun([&] { return place.Exists("Program/fourth.html"); }));
+}
+
+TEST(BackgroundPageWatchTest, FollowsAFavoritesFolderReplacedWhileTheProgramRuns) {
+  TempFolder place;
+  place.MakeFolder("Favorites/News");
+  std::mutex mutex;
+  std::condition_variable changed;
+  int changes = 0;
+  auto watch = BackgroundPageWatch::Start(
+      [&] {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++changes;
+        changed.notify_all();
+      },
+      {milliseconds(50), milliseconds(1000)});
+  ASSERT_TRUE(watch.ok()) << watch.status().reason();
+  (*watch)->Follow({place.path(), place.Path("Favorites/"), "p.html", false});
+  // Whether the watch has taken up the folder yet is not told: changes are
+  // made until one is heard of.
+  const auto heard_after = [&](const std::string& shortcut) {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::unique_lock<std::mutex> lock(mutex);
+    const int before = changes;
+    while (std::chrono::steady_clock::now() < give_up) {
+      place.WriteFile(shortcut, "URL=http://x/\r\n");
+      if (changed.wait_for(lock, milliseconds(200), [&] { return changes > before; })) return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(heard_after("Favorites/News/One.url"));
+
+  place.MakeFolder("New/News");
+  std::filesystem::rename(place.Path("Favorites"), place.Path("Old"));
+  std::filesystem::rename(place.Path("New"), place.Path("Favorites"));
+  // The replacement itself is heard of; what is written into the new folder
+  // afterwards too.
+  ASSERT_TRUE(heard_after("Favorites/News/Two.url"));
+  EXPECT_TRUE(heard_after("Favorites/News/Three.url"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// vorlindo-import --watch over a real bookmarks file and Favorites folder.
+// vorlindo-import --watch over real bookmarks files and Favorites folders.
 #include "import/import_watch.h"
 
 #include <gtest/gtest.h>
@@ -6,44 +6,91 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
 #include <sstream>
 #include <thread>
 
 #include "import/bookmark_readers.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv::import {
 namespace {
 
+using std::chrono::milliseconds;
 using testing::TempFolder;
+namespace fs = std::filesystem;
 constexpr auto Folder = testing::WithPlatformSeparators;
 
-TEST(StoreFilesTest, ABookmarkStoreChangesByItsNameAndItsWriteAheadLog) {
+TEST(StoreFilesTest, AStoreChangesByItsNameItsWriteAheadLogAndTheFoldersOnItsWay) {
   const StoreFiles places = StoreFilesOf(Folder("/p/abc.default/places.sqlite"));
-  EXPECT_EQ(places.folder, Folder("/p/abc.default/"));
+  ASSERT_EQ(places.folders.size(), 1u);
+  EXPECT_EQ(places.folders[0].folder, Folder("/p/abc.default/"));
   struct Case {
+    const char* folder;
     const char* name;
+    bool maybe_folder;
     bool changed;
   };
-  for (const Case& c : {Case{"places.sqlite", true}, Case{"places.sqlite-wal", true},
-                        Case{"", true}, Case{"places.sqlite-shm", false},
-                        Case{"favicons.sqlite", false}, Case{"Bookmarks", false}}) {
-    EXPECT_EQ(StoreChanged({places.folder, c.name, false}, places), c.changed) << c.name;
+  for (const Case& c : {
+           Case{"/p/abc.default/", "places.sqlite", false, true},
+           Case{"/p/abc.default/", "places.sqlite-wal", false, true},
+           Case{"/p/abc.default/", "", true, true},
+           Case{"/p/abc.default/", "places.sqlite-shm", false, false},
+           Case{"/p/abc.default/", "favicons.sqlite", false, false},
+           Case{"/p/abc.default/", "Bookmarks", false, false},
+           // The profile folder, or one above it, made or removed.
+           Case{"/p/", "abc.default", true, true},
+           Case{"/", "p", true, true},
+           Case{"/p/", "xyz.default", true, false},
+           Case{"/p/", "abc.default", false, false},
+       }) {
+    EXPECT_EQ(StoreChanged({Folder(c.folder), c.name, c.maybe_folder}, places), c.changed)
+        << c.folder << c.name;
   }
 }
 
-// Reads real files, so that the store can change under the watch.
+TEST(StoreFilesTest, AStoreReachedThroughLinksChangesWhereEachLinkLiesToo) {
+  if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
+  TempFolder place;
+  place.WriteFile("real/places.sqlite", "x");
+  place.MakeFolder("profile");
+  place.MakeFolder("links");
+  ASSERT_TRUE(testing::MakeSymbolicLink("../real/places.sqlite", place.Path("links/p.sqlite")));
+  ASSERT_TRUE(
+      testing::MakeSymbolicLink(place.Path("links/p.sqlite"), place.Path("profile/places.sqlite")));
+  const StoreFiles store = StoreFilesOf(place.Path("profile/places.sqlite"));
+  const std::vector<StoreFolder> expected = {
+      {place.Path("profile/"), {"places.sqlite", "places.sqlite-wal"}},
+      {place.Path("links/"), {"p.sqlite", "p.sqlite-wal"}},
+      {place.Path("real/"), {"places.sqlite", "places.sqlite-wal"}}};
+  EXPECT_EQ(store.folders, expected);
+  // A profile folder that went is waited for in the folder above it.
+  fs::remove_all(place.Path("profile"));
+  EXPECT_EQ(StoreFoldersToWatch(StoreFilesOf(place.Path("profile/places.sqlite"))),
+            std::vector<WatchedFolder>({{place.path(), false}}));
+}
+
+// Reads real files, so that the store can change under the watch, and counts
+// the readings.
 class FileMachine : public ImportCommandSurroundings {
  public:
   std::string AppFolder() override { return program.path(); }
   std::string HomeFolder() override { return home.path(); }
   std::vector<BrowserProfile> BrowserProfiles() override { return {}; }
   Result<SourceBookmarks> ReadSource(const std::string& path) override {
+    ++readings;
+    // As SQLite does with the log of a database it reads.
+    if (opens_log_to_write) std::ofstream(path + "-wal", std::ios::app).flush();
     return ReadBookmarkSource(path);
   }
   TempFolder program, home, favorites, browser;
+  std::atomic<int> readings{0};
+  bool opens_log_to_write = false;
 };
 
 std::string BookmarksFile(const std::string& links) {
@@ -52,46 +99,193 @@ std::string BookmarksFile(const std::string& links) {
          links + "</DL><p>\n</DL><p>\n";
 }
 
+std::string Link(const std::string& name) {
+  return "<DT><A HREF=\"https://" + name + ".example/\">" + name + "</A>\n";
+}
+
 bool Eventually(const std::function<bool()>& condition) {
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > give_up) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(milliseconds(10));
   }
   return true;
 }
 
-TEST(WatchAndImportTest, ABookmarksFileReplacedByRenameIsImportedAgain) {
-  FileMachine machine;
-  ProgramState settings;
-  settings.settings.favorites_folder = machine.favorites.path();
-  ASSERT_TRUE(SaveSettings(settings, machine.program.path()).ok());
-  machine.browser.WriteFile("Bookmarks.html",
-                            BookmarksFile("<DT><A HREF=\"https://a.example/\">Alpha</A>\n"));
-  auto watcher = FolderWatcher::Open();
-  ASSERT_TRUE(watcher.ok());
-  std::atomic<bool> stop{false};
-  std::ostringstream out, err;
-  int status = -1;
-  std::thread loop([&] {
-    ImportRequest request;
-    request.source = machine.browser.Path("Bookmarks.html");
-    status = WatchAndImport(
-        request, machine, **watcher, [&] { return stop.load(); }, out, err);
-  });
+// WatchAndImport on a thread of its own, with short settling times.
+class WatchAndImportTest : public ::testing::Test {
+ protected:
+  WatchAndImportTest() {
+    ProgramState settings;
+    settings.settings.favorites_folder = machine_.favorites.path();
+    EXPECT_TRUE(SaveSettings(settings, machine_.program.path()).ok());
+  }
 
-  EXPECT_TRUE(Eventually([&] { return machine.favorites.Exists("News/Alpha.url"); }));
-  machine.browser.WriteFile("Bookmarks.new",
-                            BookmarksFile("<DT><A HREF=\"https://b.example/\">Beta</A>\n"));
-  std::filesystem::rename(machine.browser.Path("Bookmarks.new"),
-                          machine.browser.Path("Bookmarks.html"));
-  EXPECT_TRUE(Eventually([&] { return machine.favorites.Exists("News/Beta.url"); }));
-  EXPECT_TRUE(Eventually([&] { return !machine.favorites.Exists("News/Alpha.url"); }));
+  void Start(const std::string& source) {
+    auto watcher = FolderWatcher::Open();
+    ASSERT_TRUE(watcher.ok());
+    watcher_ = std::move(*watcher);
+    loop_ = std::thread([this, source] {
+      ImportRequest request;
+      request.source = source;
+      status_ = WatchAndImport(request, machine_, *watcher_, [this] { return stop_.load(); }, out_,
+                               err_, {milliseconds(50), milliseconds(1000)});
+    });
+  }
 
-  stop = true;
-  (*watcher)->Wake();
-  loop.join();
-  EXPECT_EQ(status, 0) << err.str();
+  // Stops the watch; its exit status.
+  int Stop() {
+    stop_ = true;
+    watcher_->Wake();
+    loop_.join();
+    return status_;
+  }
+
+  ~WatchAndImportTest() override {
+    if (loop_.joinable()) Stop();
+  }
+
+  bool Imported(const std::string& name) {
+    return Eventually([&] { return machine_.favorites.Exists("News/" + name + ".url"); });
+  }
+
+  // Replaces the file `relative` of the browser's folder the way browsers do:
+  // written aside, renamed over it.
+  void Replace(const std::string& relative, const std::string& bytes) {
+    machine_.browser.WriteFile(relative + ".new", bytes);
+    fs::rename(machine_.browser.Path(relative + ".new"), machine_.browser.Path(relative));
+  }
+
+  FileMachine machine_;
+  std::unique_ptr<FolderWatcher> watcher_;
+  std::atomic<bool> stop_{false};
+  std::ostringstream out_, err_;
+  int status_ = -1;
+  std::thread loop_;
+};
+
+TEST_F(WatchAndImportTest, FollowsAProfileFolderRemovedOrRenamedAndMadeAgain) {
+  machine_.browser.WriteFile("profile/Bookmarks.html", BookmarksFile(Link("Alpha")));
+  Start(machine_.browser.Path("profile/Bookmarks.html"));
+  ASSERT_TRUE(Imported("Alpha"));
+  Replace("profile/Bookmarks.html", BookmarksFile(Link("Beta")));
+  ASSERT_TRUE(Imported("Beta"));
+
+  struct Case {
+    const char* what;
+    std::function<void(const TempFolder&)> take_away;
+  };
+  const std::vector<Case> cases = {
+      {"removed", [](const TempFolder& browser) { fs::remove_all(browser.Path("profile")); }},
+      {"renamed away",
+       [](const TempFolder& browser) {
+         fs::remove_all(browser.Path("old"));
+         fs::rename(browser.Path("profile"), browser.Path("old"));
+       }},
+  };
+  int made = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.take_away(machine_.browser);
+    const std::string again = "Again" + std::to_string(++made);
+    machine_.browser.WriteFile("profile/Bookmarks.html", BookmarksFile(Link(again)));
+    ASSERT_TRUE(Imported(again));
+    // The folder made again is watched from then on.
+    const std::string later = "Later" + std::to_string(made);
+    Replace("profile/Bookmarks.html", BookmarksFile(Link(later)));
+    ASSERT_TRUE(Imported(later));
+  }
+  EXPECT_EQ(Stop(), 0) << err_.str();
+}
+
+TEST_F(WatchAndImportTest, FollowsALinkToItsTargetAndWhereverItIsPointed) {
+  if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
+  machine_.browser.WriteFile("elsewhere/first.html", BookmarksFile(Link("Alpha")));
+  machine_.browser.WriteFile("elsewhere/second.html", BookmarksFile(Link("Gamma")));
+  machine_.browser.MakeFolder("profile");
+  ASSERT_TRUE(testing::MakeSymbolicLink(machine_.browser.Path("elsewhere/first.html"),
+                                        machine_.browser.Path("profile/Bookmarks.html")));
+  Start(machine_.browser.Path("profile/Bookmarks.html"));
+  ASSERT_TRUE(Imported("Alpha"));
+  // The target changes where it lies, in another folder.
+  Replace("elsewhere/first.html", BookmarksFile(Link("Beta")));
+  ASSERT_TRUE(Imported("Beta"));
+  // The link is pointed elsewhere, and the new target then counts.
+  ASSERT_TRUE(testing::MakeSymbolicLink(machine_.browser.Path("elsewhere/second.html"),
+                                        machine_.browser.Path("profile/relinked")));
+  fs::rename(machine_.browser.Path("profile/relinked"),
+             machine_.browser.Path("profile/Bookmarks.html"));
+  ASSERT_TRUE(Imported("Gamma"));
+  Replace("elsewhere/second.html", BookmarksFile(Link("Delta")));
+  EXPECT_TRUE(Imported("Delta"));
+  EXPECT_EQ(Stop(), 0) << err_.str();
+}
+
+TEST_F(WatchAndImportTest, ItsOwnReadingSetsOffNoReadingAgain) {
+  machine_.opens_log_to_write = true;
+  machine_.browser.WriteFile("Bookmarks.html", BookmarksFile(Link("Alpha")));
+  Start(machine_.browser.Path("Bookmarks.html"));
+  ASSERT_TRUE(Imported("Alpha"));
+  // The log made by the first reading is one change to the store; after
+  // that, many times the time a burst takes to settle pass without one.
+  ASSERT_TRUE(Eventually([&] { return machine_.readings >= 1; }));
+  std::this_thread::sleep_for(milliseconds(200));
+  const int readings = machine_.readings;
+  std::this_thread::sleep_for(milliseconds(300));
+  EXPECT_EQ(machine_.readings, readings);
+  Replace("Bookmarks.html", BookmarksFile(Link("Beta")));
+  EXPECT_TRUE(Imported("Beta"));
+}
+
+// Every file under `folder` with the time it was last written.
+std::map<std::string, fs::file_time_type> WriteTimes(const std::string& folder) {
+  std::map<std::string, fs::file_time_type> times;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    times[entry.path().string()] = entry.last_write_time();
+  }
+  return times;
+}
+
+TEST_F(WatchAndImportTest, AReadingThatWouldChangeNothingWritesAndSaysNothing) {
+  machine_.browser.WriteFile("Bookmarks.html", BookmarksFile(Link("Alpha")));
+  Start(machine_.browser.Path("Bookmarks.html"));
+  ASSERT_TRUE(Imported("Alpha"));
+  ASSERT_TRUE(Eventually([&] { return machine_.favorites.Exists(".vorlindo-import"); }));
+  const auto before = WriteTimes(machine_.favorites.path());
+
+  struct Case {
+    const char* what;
+    std::string bookmarks;
+  };
+  const std::vector<Case> cases = {
+      {"the same bookmarks", BookmarksFile(Link("Alpha"))},
+      // Other bookmarks, but none that the Favorites folder shows.
+      {"a link that is never imported",
+       BookmarksFile(Link("Alpha") + "<DT><A HREF=\"javascript:void(0)\">Script</A>\n")},
+  };
+  for (const Case& c : cases) {
+    const int readings = machine_.readings;
+    Replace("Bookmarks.html", c.bookmarks);
+    EXPECT_TRUE(Eventually([&] { return machine_.readings > readings; })) << c.what;
+  }
+  Replace("Bookmarks.html", BookmarksFile(Link("Alpha") + Link("Beta")));
+  ASSERT_TRUE(Imported("Beta"));
+  EXPECT_EQ(Stop(), 0) << err_.str();
+
+  auto after = WriteTimes(machine_.favorites.path());
+  after.erase(machine_.favorites.Path("News/Beta.url"));
+  // Only the import that brought Beta wrote: the folder and the list.
+  for (const auto& [path, time] : before) {
+    if (path.ends_with(".vorlindo-import") || path == machine_.favorites.Path("News")) continue;
+    EXPECT_EQ(after[path], time) << path;
+  }
+  // The first import and the one that changed something say so; no other.
+  const std::string said = out_.str();
+  std::size_t reports = 0;
+  for (std::size_t at = 0; (at = said.find("Bookmarks: ", at)) != std::string::npos; ++at) {
+    ++reports;
+  }
+  EXPECT_EQ(reports, 2u) << said;
 }
 
 }  // namespace

@@ -3,10 +3,13 @@
 // only: on Windows Start fails and says so, and such tests skip.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "generator/status.h"
 
@@ -15,23 +18,31 @@ namespace qv::testing {
 struct ChildLimits {
   std::uint64_t file_size = 0;      // bytes a file may grow to; 0 for no limit
   std::uint64_t address_space = 0;  // bytes of memory the process may map; 0 for no limit
+  // Descriptors the process may open besides its standard input, output and
+  // error, the only ones it starts with; 0 for no limit.
+  std::uint64_t open_files = 0;
+  // As the unprivileged user "nobody" when the test runs as the
+  // administrator, whom no folder permission stops.
+  bool unprivileged = false;
 };
 
 class ChildProcess {
  public:
   // False where Start always fails.
   static bool Supported();
-  // Starts `program` without arguments, its standard output dropped and its
+  // Starts `program` with `arguments`, its standard output dropped and its
   // standard error written to `error_path`.
-  static Result<std::unique_ptr<ChildProcess>> Start(const std::string& program,
-                                                     const std::string& error_path,
-                                                     const ChildLimits& limits = {});
+  static Result<std::unique_ptr<ChildProcess>> Start(
+      const std::string& program, const std::string& error_path, const ChildLimits& limits = {},
+      const std::vector<std::string>& arguments = {});
   // Kills the process when it still runs, and waits for it.
   virtual ~ChildProcess() = default;
 
   virtual void Kill() = 0;
   // Waits for the end: the exit status, or minus the signal that ended it.
   virtual int Wait() = 0;
+  // Waits as Wait does, but no longer than `patience`: nothing then.
+  virtual std::optional<int> WaitFor(std::chrono::milliseconds patience) = 0;
 };
 
 // A file of `size` bytes: `head`, then zero bytes that take no room on disk

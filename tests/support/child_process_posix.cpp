@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <thread>
+
 #include "support/child_process.h"
 
 namespace qv::testing {
@@ -31,19 +33,35 @@ class PosixChildProcess : public ChildProcess {
     while (waitpid(pid_, &status, 0) < 0) {
       if (errno != EINTR) return status_ = -1000;
     }
-    status_ = WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+    return status_ = StatusOf(status);
+  }
+
+  std::optional<int> WaitFor(std::chrono::milliseconds patience) override {
+    const auto give_up = std::chrono::steady_clock::now() + patience;
+    while (status_ == kRunning) {
+      int status = 0;
+      const pid_t ended = waitpid(pid_, &status, WNOHANG);
+      if (ended < 0 && errno != EINTR) status_ = -1000;
+      if (ended == pid_) status_ = StatusOf(status);
+      if (status_ != kRunning) break;
+      if (std::chrono::steady_clock::now() > give_up) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     return status_;
   }
 
  private:
   static constexpr int kRunning = 1000;
+  static int StatusOf(int status) {
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+  }
   pid_t pid_;
   int status_ = kRunning;
 };
 
-void SetLimit(int resource, std::uint64_t bytes) {
-  if (bytes == 0) return;
-  const rlimit limit = {static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
+void SetLimit(int resource, std::uint64_t most) {
+  if (most == 0) return;
+  const rlimit limit = {static_cast<rlim_t>(most), static_cast<rlim_t>(most)};
   setrlimit(resource, &limit);
 }
 
@@ -53,9 +71,13 @@ bool ChildProcess::Supported() {
   return true;
 }
 
-Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(const std::string& program,
-                                                          const std::string& error_path,
-                                                          const ChildLimits& limits) {
+Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(
+    const std::string& program, const std::string& error_path, const ChildLimits& limits,
+    const std::vector<std::string>& arguments) {
+  // Made before the fork: the child may not allocate.
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid < 0) return Status::Error("cannot start " + program);
   if (pid == 0) {
@@ -64,11 +86,17 @@ Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(const std::string& pro
     const int error = open(error_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (null >= 0) dup2(null, STDOUT_FILENO);
     if (error >= 0) dup2(error, STDERR_FILENO);
+    // The program starts with the three standard descriptors alone.
+    close_range(3, ~0U, 0);
+    if (limits.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+      _exit(126);
+    }
     // The program decides itself what the file size signal does.
     signal(SIGXFSZ, SIG_DFL);
     SetLimit(RLIMIT_FSIZE, limits.file_size);
     SetLimit(RLIMIT_AS, limits.address_space);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    SetLimit(RLIMIT_NOFILE, limits.open_files == 0 ? 0 : 3 + limits.open_files);
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   return std::unique_ptr<ChildProcess>(std::make_unique<PosixChildProcess>(pid));

@@ -7,7 +7,8 @@ bool ChildProcess::Supported() {
 }
 
 Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(const std::string&, const std::string&,
-                                                          const ChildLimits&) {
+                                                          const ChildLimits&,
+                                                          const std::vector<std::string>&) {
   return Status::Error("POSIX only: child processes with file size and memory limits");
 }
 
