@@ -54,9 +54,13 @@ Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path);
 // The Bookmarks file of a Chromium-family browser profile (JSON).
 Result<SourceBookmarks> ReadChromiumBookmarks(const std::string& path);
 
-// Firefox's places.sqlite, opened read-only. When Firefox holds the database
-// locked, a private copy of it (with its write-ahead log) is read instead and
-// removed afterwards.
+// Firefox's places.sqlite as Firefox has saved it: with the committed changes
+// that its write-ahead log holds, and without a change that was cut short,
+// also while Firefox runs and holds the database. The database and its log
+// and journal are only read, as plain files, into memory, and SQLite reads
+// them there: nothing is ever made or changed beside them, a read-only
+// profile folder does as well, and a read that is killed leaves nothing
+// behind. A file larger than 512 MiB is refused.
 Result<SourceBookmarks> ReadFirefoxPlaces(const std::string& path);
 
 // Any of the three, told apart by content: the SQLite header, a JSON object,
