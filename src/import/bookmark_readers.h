@@ -60,7 +60,10 @@ Result<SourceBookmarks> ReadChromiumBookmarks(const std::string& path);
 // and journal are only read, as plain files, into memory, and SQLite reads
 // them there: nothing is ever made or changed beside them, a read-only
 // profile folder does as well, and a read that is killed leaves nothing
-// behind. A file larger than 512 MiB is refused.
+// behind. The files are read until two reads in a row agree, so that a save
+// during the read never yields a mix of two moments; when the files change
+// at every one of ten tries in about a second, the read is refused with a
+// reason. A file larger than 512 MiB is refused.
 Result<SourceBookmarks> ReadFirefoxPlaces(const std::string& path);
 
 // Any of the three, told apart by content: the SQLite header, a JSON object,

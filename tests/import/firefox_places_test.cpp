@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -346,6 +349,180 @@ TEST(ReadFirefoxPlacesTest, ReadsAClosedDatabaseWithoutWritingBesideIt) {
     }
   }
   if (no_read_only_folder) GTEST_SKIP() << "no user here for whom a folder is read-only";
+}
+
+// What a read gave, for messages.
+std::string Outcome(const Result<SourceBookmarks>& read) {
+  if (!read.ok()) return read.status().reason();
+  std::string outcome;
+  for (const auto& link : *read) outcome += link.title + " " + link.address + "; ";
+  return outcome.substr(0, 300);
+}
+
+// The database a browser saves again and again in the test below: its links
+// stand in four blocks, one address each, and save n gives every link of
+// block n % 4 the title n. At any one moment the blocks thus hold four saves
+// in a row, each on its own block; a mix of two moments holds other numbers.
+constexpr int kBlockLinks = 800;
+
+void SaveAgain(PlacesFile& browser, int save) {
+  browser.Run("UPDATE moz_bookmarks SET title = '" + std::to_string(save) +
+              " ' || printf('%.100c', 'x') WHERE fk = " + std::to_string(save % 4 + 1));
+}
+
+// Why `links` are not one moment of the database; empty when they are.
+std::string MixedMoments(const SourceBookmarks& links) {
+  std::map<std::string, std::set<int>> saves;  // by block address
+  for (const auto& link : links) saves[link.address].insert(std::atoi(link.title.c_str()));
+  std::set<int> moment;
+  for (const auto& [address, titles] : saves) {
+    if (titles.size() != 1) return address + " has links of different saves";
+    if (address != "https://block" + std::to_string(*titles.begin() % 4) + ".example/") {
+      return address + " has the title of another block";
+    }
+    moment.insert(*titles.begin());
+  }
+  if (moment.empty()) return "no links";
+  if (links.size() != 4 * kBlockLinks || moment.size() != 4 ||
+      *moment.rbegin() - *moment.begin() != 3) {
+    return "links of saves " + std::to_string(*moment.begin()) + " to " +
+           std::to_string(*moment.rbegin());
+  }
+  return "";
+}
+
+TEST(ReadFirefoxPlacesTest, NeverMixesTwoMomentsOfADatabaseBeingSaved) {
+  for (const char* journal_mode : {"WAL", "DELETE"}) {
+    SCOPED_TRACE(journal_mode);
+    testing::TempFolder folder;
+    const std::string path = folder.Path("places.sqlite");
+    PlacesFile browser(path, journal_mode);
+    browser.Run("PRAGMA locking_mode = EXCLUSIVE");
+    browser.Roots();
+    browser.Run(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 3)"
+        " INSERT INTO moz_places (id, url) SELECT i + 1, 'https://block' || i || '.example/' FROM "
+        "n");
+    browser.Run("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                std::to_string(4 * kBlockLinks - 1) +
+                ") INSERT INTO moz_bookmarks (id, type, fk, parent, position) SELECT 100 + i, 1, 1"
+                " + i / " +
+                std::to_string(kBlockLinks) + ", 3, i FROM n");
+    for (int save = 0; save < 4; ++save) SaveAgain(browser, save);
+    // The log is copied into the database, and started anew, every few
+    // saves; now and then the browser rests.
+    std::atomic<bool> reading = true;
+    std::thread saving([&] {
+      for (int save = 4; reading; ++save) {
+        SaveAgain(browser, save);
+        if (save % 3 == 0) browser.Run("PRAGMA wal_checkpoint(TRUNCATE)");
+        if (save % 20 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+    });
+    // Meanwhile another database is read over and over, as another import
+    // may: each read has files of its own.
+    const std::string still = folder.Path("still.sqlite");
+    {
+      PlacesFile other(still);
+      other.Roots();
+      other.Link(10, 3, 0, "Saved", "https://saved.example/");
+    }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+    std::thread other_reader([&] {
+      while (std::chrono::steady_clock::now() < end) {
+        const Result<SourceBookmarks> read = ReadFirefoxPlaces(still);
+        EXPECT_TRUE(read.ok() && *read == kSaved) << Outcome(read);
+      }
+    });
+    int whole_reads = 0;
+    while (std::chrono::steady_clock::now() < end) {
+      const Result<SourceBookmarks> read = ReadFirefoxPlaces(path);
+      if (!read.ok()) {
+        EXPECT_NE(read.status().reason().find("changed each of the"), std::string::npos)
+            << read.status().reason();
+        continue;
+      }
+      const std::string mixed = MixedMoments(*read);
+      EXPECT_EQ(mixed, "");
+      if (mixed.empty()) ++whole_reads;
+    }
+    other_reader.join();
+    reading = false;
+    saving.join();
+    EXPECT_GT(whole_reads, 0);
+  }
+}
+
+// History enough for the files to take a while to read.
+void AddHistory(PlacesFile& browser) {
+  browser.Run(
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000)"
+      " INSERT INTO moz_places (id, url) SELECT 1000 + i, 'https://visited.example/' || i ||"
+      " printf('%.200c', 'x') FROM n");
+}
+
+// Bookmark entries that fill pages of the database, and no link.
+void AddSeparators(PlacesFile& browser, int first_id) {
+  browser.Run(
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 60)"
+      " INSERT INTO moz_bookmarks (id, type, parent, position, title) SELECT " +
+      std::to_string(first_id) + " + i, 3, 2, i, printf('%.200c', 's') FROM n");
+}
+
+TEST(ReadFirefoxPlacesTest, ReadsAgainWhatChangesWhileItIsRead) {
+  const struct {
+    const char* name;
+    const char* journal_mode;
+    const char* watched;  // the file the browser changes once the reader reads it
+    void (*prepare)(PlacesFile& browser);
+    const char* change;
+    SourceBookmarks saved;
+  } cases[] = {
+      // All of the log is in the database as well, so the browser may cut it
+      // short: a copy of part of it would put the old title back.
+      {"log cut short", "WAL", "-wal",
+       [](PlacesFile& browser) {
+         browser.Link(10, 3, 0, "Old title", "https://saved.example/");
+         AddHistory(browser);
+         browser.Run("UPDATE moz_bookmarks SET title = 'Saved' WHERE id = 10");
+         browser.Run("PRAGMA wal_checkpoint(PASSIVE)");
+       },
+       "PRAGMA wal_checkpoint(TRUNCATE)", kSaved},
+      // Two links, one near the start of the file and one at its end, are
+      // renamed at once: a copy of part of the change would hold one of them.
+      {"database saved",
+       "DELETE",
+       "",
+       [](PlacesFile& browser) {
+         browser.Link(10, 3, 0, "Old title", "https://saved.example/");
+         AddSeparators(browser, 100);
+         AddHistory(browser);
+         AddSeparators(browser, 200);
+         browser.Link(300, 3, 1, "Old title", "https://late.example/");
+       },
+       "UPDATE moz_bookmarks SET title = 'Saved' WHERE type = 1",
+       {kSaved[0], {"Bookmarks Toolbar", {}, "Saved", "https://late.example/"}}},
+  };
+  for (const auto& [name, journal_mode, watched, prepare, change, saved] : cases) {
+    SCOPED_TRACE(name);
+    testing::TempFolder folder;
+    const std::string path = folder.Path("places.sqlite");
+    PlacesFile browser(path, journal_mode);
+    browser.Run("PRAGMA locking_mode = EXCLUSIVE");
+    browser.Roots();
+    prepare(browser);
+    const int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, (path + watched).c_str(), IN_ACCESS), 0);
+    std::thread changing([&] {
+      pollfd read_seen = {watch, POLLIN, 0};
+      if (poll(&read_seen, 1, 5000) == 1) browser.Run(change);
+    });
+    const Result<SourceBookmarks> read = ReadFirefoxPlaces(path);
+    changing.join();
+    close(watch);
+    ASSERT_TRUE(read.ok()) << read.status().reason();
+    EXPECT_EQ(*read, saved);
+  }
 }
 
 TEST(ReadFirefoxPlacesTest, AReaderKilledAtAnyMomentLeavesNothingBehind) {
