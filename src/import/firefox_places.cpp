@@ -131,10 +131,41 @@ std::string SideFileStem(const std::string& path) {
   return error ? path : target.string();
 }
 
+// The bytes of the file at `path`, read into memory of the size the file has
+// rather than grown piece by piece: a database of tens of megabytes is copied
+// once, not several times over. A file that grows meanwhile is read on.
+Result<std::string> ReadFileBytes(const std::string& path) {
+  const Result<std::unique_ptr<ReadableFile>> opened = ReadableFile::Open(path);
+  if (!opened.ok()) return opened.status();
+  ReadableFile& file = **opened;
+  const std::size_t cap = kMaxSnapshotFileBytes;
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path, error);
+  // A byte more, so that the read which finds the end has room to try.
+  std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(error ? 0 : size, cap)) + 1,
+                    '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    const std::size_t count = file.Read(bytes.data() + filled, bytes.size() - filled);
+    if (count == 0) break;
+    filled += count;
+    if (filled > cap) {
+      return Status::Error(path + " is larger than " + std::to_string(cap >> 20) +
+                           " MiB, the most an import reads");
+    }
+    if (filled == bytes.size()) bytes.resize(std::min(2 * filled, cap + 1));
+  }
+  if (!file.read_status().ok()) {
+    return Status::Error("cannot read " + path + ": " + file.read_status().reason());
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 Result<SideFile> ReadSideFile(const std::string& path) {
   std::error_code error;
   if (!fs::exists(path, error)) return SideFile{};
-  Result<std::string> bytes = ReadWholeFile(path, kMaxSnapshotFileBytes);
+  Result<std::string> bytes = ReadFileBytes(path);
   if (bytes.ok()) return SideFile{true, std::move(*bytes)};
   // Gone meanwhile: the browser was done with it, which is a moment as good.
   if (!fs::exists(path, error) && !error) return SideFile{};
@@ -143,7 +174,7 @@ Result<SideFile> ReadSideFile(const std::string& path) {
 
 // Reads the database, then the files beside it.
 Result<PlacesSnapshot> ReadOnce(const std::string& path, const std::string& side_stem) {
-  Result<std::string> database = ReadWholeFile(path, kMaxSnapshotFileBytes);
+  Result<std::string> database = ReadFileBytes(path);
   if (!database.ok()) return database.status();
   Result<SideFile> wal = ReadSideFile(side_stem + std::string(kWalSuffix));
   if (!wal.ok()) return wal.status();
