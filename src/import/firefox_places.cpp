@@ -135,24 +135,25 @@ std::string SideFileStem(const std::string& path) {
 // rather than grown piece by piece: a database of tens of megabytes is copied
 // once, not several times over. A file that grows meanwhile is read on.
 Result<std::string> ReadFileBytes(const std::string& path) {
+  const std::size_t cap = kMaxSnapshotFileBytes;
+  const auto too_large = [&] {
+    return Status::Error(path + " is larger than " + std::to_string(cap >> 20) +
+                         " MiB, the most an import reads");
+  };
   const Result<std::unique_ptr<ReadableFile>> opened = ReadableFile::Open(path);
   if (!opened.ok()) return opened.status();
   ReadableFile& file = **opened;
-  const std::size_t cap = kMaxSnapshotFileBytes;
   std::error_code error;
   const std::uintmax_t size = fs::file_size(path, error);
+  if (!error && size > cap) return too_large();
   // A byte more, so that the read which finds the end has room to try.
-  std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(error ? 0 : size, cap)) + 1,
-                    '\0');
+  std::string bytes(error ? 1 : static_cast<std::size_t>(size) + 1, '\0');
   std::size_t filled = 0;
   for (;;) {
     const std::size_t count = file.Read(bytes.data() + filled, bytes.size() - filled);
     if (count == 0) break;
     filled += count;
-    if (filled > cap) {
-      return Status::Error(path + " is larger than " + std::to_string(cap >> 20) +
-                           " MiB, the most an import reads");
-    }
+    if (filled > cap) return too_large();
     if (filled == bytes.size()) bytes.resize(std::min(2 * filled, cap + 1));
   }
   if (!file.read_status().ok()) {
