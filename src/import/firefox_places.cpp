@@ -131,9 +131,10 @@ std::string SideFileStem(const std::string& path) {
   return error ? path : target.string();
 }
 
-// The bytes of the file at `path`, read into memory of the size the file has
-// rather than grown piece by piece: a database of tens of megabytes is copied
-// once, not several times over. A file that grows meanwhile is read on.
+// The bytes of the file at `path`, read a megabyte at a time into memory
+// taken at the file's size, so that a database of tens of megabytes is copied
+// once rather than again at each growth; a file that grows meanwhile is read
+// on.
 Result<std::string> ReadFileBytes(const std::string& path) {
   const std::size_t cap = kMaxSnapshotFileBytes;
   const auto too_large = [&] {
@@ -150,7 +151,9 @@ Result<std::string> ReadFileBytes(const std::string& path) {
   std::string bytes(error ? 1 : static_cast<std::size_t>(size) + 1, '\0');
   std::size_t filled = 0;
   for (;;) {
-    const std::size_t count = file.Read(bytes.data() + filled, bytes.size() - filled);
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    const std::size_t count =
+        file.Read(bytes.data() + filled, std::min(bytes.size() - filled, kPiece));
     if (count == 0) break;
     filled += count;
     if (filled > cap) return too_large();
