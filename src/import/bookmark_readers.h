@@ -47,7 +47,7 @@
 namespace qv::import {
 
 // A bookmarks file or Bookmarks file larger than this is refused rather than
-// held in memory (places.sqlite is read row by row and has no such cap).
+// held in memory (places.sqlite has a larger cap of its own, below).
 inline constexpr std::size_t kMaxSourceFileBytes = std::size_t{64} << 20;
 // A store with more links, folders and separators than this is refused: no
 // start page shows that many, and memory stays bounded.
@@ -87,9 +87,16 @@ inline constexpr std::string_view kFirefoxBookmarksMenu = "Bookmarks Menu";
 inline constexpr std::string_view kFirefoxBookmarksToolbar = "Bookmarks Toolbar";
 inline constexpr std::string_view kFirefoxOtherBookmarks = "Other Bookmarks";
 
-// Firefox's places.sqlite, opened read-only. When Firefox holds the database
-// locked, a private copy of it (with its write-ahead log) is read instead and
-// removed afterwards.
+// Firefox's places.sqlite as Firefox has saved it: with the committed changes
+// that its write-ahead log holds, and without a change that was cut short,
+// also while Firefox runs and holds the database. The database and its log
+// and journal are only read, as plain files, into memory, and SQLite reads
+// them there: nothing is ever made or changed beside them, a read-only
+// profile folder does as well, and a read that is killed leaves nothing
+// behind. The files are read until two reads in a row agree, so that a save
+// during the read never yields a mix of two moments; when the files change
+// at every one of ten tries in about a second, the read is refused with a
+// reason. A file larger than 512 MiB is refused.
 Result<SourceBookmarks> ReadFirefoxPlaces(const std::string& path);
 
 // Any of the three, told apart by content: the SQLite header, a JSON object,
