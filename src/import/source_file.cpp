@@ -1,5 +1,7 @@
 #include "import/source_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -18,22 +20,29 @@ Status TooLarge(const std::string& path, std::size_t max_bytes) {
                        " MiB, the most an import reads");
 }
 
-// The bytes of `file` up to its end; the reads stop at the cap even when the
-// file grows meanwhile.
-Result<std::string> ReadAll(ReadableFile& file, const std::string& path, std::size_t max_bytes) {
-  std::string bytes;
-  constexpr std::size_t kChunk = 1 << 16;
+// The bytes of `file` up to its end, read into memory taken at `size` (the
+// file's size, 0 when unknown), so that a file of tens of megabytes is copied
+// once rather than again at each growth; one that grows meanwhile is read on,
+// up to the cap.
+Result<std::string> ReadAll(ReadableFile& file, const std::string& path, std::size_t max_bytes,
+                            std::size_t size) {
+  constexpr std::size_t kFirstPiece = 4096;
+  // A byte more, so that the read which finds the end has room to try.
+  std::string bytes(std::min(size == 0 ? kFirstPiece : size, max_bytes) + 1, '\0');
+  std::size_t filled = 0;
   for (;;) {
-    const std::size_t old_size = bytes.size();
-    bytes.resize(old_size + kChunk);
-    const std::size_t count = file.Read(bytes.data() + old_size, kChunk);
-    bytes.resize(old_size + count);
-    if (bytes.size() > max_bytes) return TooLarge(path, max_bytes);
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    const std::size_t count =
+        file.Read(bytes.data() + filled, std::min(bytes.size() - filled, kPiece));
     if (count == 0) break;
+    filled += count;
+    if (filled > max_bytes) return TooLarge(path, max_bytes);
+    if (filled == bytes.size()) bytes.resize(std::min(2 * filled, max_bytes + 1));
   }
   if (!file.read_status().ok()) {
     return Status::Error("cannot read " + path + ": " + file.read_status().reason());
   }
+  bytes.resize(filled);
   return bytes;
 }
 
@@ -44,17 +53,17 @@ Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes
   if (!opened.ok()) return opened.status();
   // The size refuses a huge file at once.
   std::error_code size_error;
-  if (std::filesystem::file_size(path, size_error) > max_bytes && !size_error) {
-    return TooLarge(path, max_bytes);
-  }
-  return ReadAll(**opened, path, max_bytes);
+  const std::uintmax_t size = std::filesystem::file_size(path, size_error);
+  if (size_error) return ReadAll(**opened, path, max_bytes, 0);
+  if (size > max_bytes) return TooLarge(path, max_bytes);
+  return ReadAll(**opened, path, max_bytes, static_cast<std::size_t>(size));
 }
 
 Result<std::string> ReadWholeFile(const OpenFolder& folder, const std::string& name,
                                   std::size_t max_bytes) {
   const Result<std::unique_ptr<ReadableFile>> opened = folder.OpenFile(name);
   if (!opened.ok()) return opened.status();
-  return ReadAll(**opened, folder.path() + name, max_bytes);
+  return ReadAll(**opened, folder.path() + name, max_bytes, 0);
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
