@@ -10,6 +10,8 @@
 #include <string>
 
 #include "gui_fixture.h"
+#include "run/start_page.h"
+#include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 #include "ui/web_engine_preview.h"
 
@@ -69,8 +71,12 @@ class PreviewInPlaceTest : public ::testing::Test {
   // Writes `version` and has the preview show it; false when it never did.
   bool Show(const Version& version) {
     folder_.WriteFile("page.html", PageText(version));
+    return ShowFile(folder_.Path("page.html"));
+  }
+
+  bool ShowFile(const std::string& path) {
     QSignalSpy shown(&preview_, &PagePreview::PageShown);
-    preview_.Navigate(QString::fromStdString(folder_.Path("page.html")));
+    preview_.Navigate(QString::fromStdString(path));
     return shown.wait(30000) && shown.takeFirst().at(0).toBool();
   }
 
@@ -122,6 +128,40 @@ TEST_F(PreviewInPlaceTest, ChangesOnlyWhatThePageItselfLeftAloneInPlace) {
     const QVariant mail = Evaluate(preview_, QStringLiteral("mail.href + ' ' + mail.title"));
     EXPECT_EQ(mail.toString(), "mailto:me@example.org Write to me");
   }
+}
+
+TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleSizeInPlace) {
+  for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
+    std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder_.Path(name));
+  }
+  TempFolder favorites;
+  favorites.WriteFile("Cats/Tabby.url", "URL=https://cats.example/\r\n");
+  FakeSurroundings surroundings(folder_.path());
+  ProgramState state;
+  state.settings.favorites_folder = favorites.path();
+  ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
+  ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
+  QWebEngineView* const view_before = preview_.view();
+
+  state.settings.page_colour = "#8B1E3F";
+  state.settings.link_cell_colour = "#D6E4F0";
+  state.settings.header_cell_colour = "#2E4057";
+  state.settings.background_colour = "#F4F1DE";
+  state.settings.title_size = "2";
+  ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
+  ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
+  EXPECT_EQ(preview_.view(), view_before);
+  // The window is narrow enough for the page's phone layout.
+  const QVariant drawn = Evaluate(
+      preview_,
+      QStringLiteral("var style = (selector) => getComputedStyle(document.querySelector(selector));"
+                     "[style('header').backgroundColor, style('td[bgcolor]').backgroundColor,"
+                     " style('tr + tr td[bgcolor]').backgroundColor,"
+                     " style('body').backgroundColor, style('#mail-link').color,"
+                     " style('h1').fontSize].join(' ')"));
+  EXPECT_EQ(drawn.toString().toStdString(),
+            "rgb(139, 30, 63) rgb(46, 64, 87) rgb(214, 228, 240) rgb(244, 241, 222) rgb(46, 64, "
+            "87) 19.2px");
 }
 
 TEST_F(PreviewInPlaceTest, AFailedPageIsLoadedAnewOnceItsFileIsBack) {
