@@ -26,6 +26,7 @@ constexpr int kMinimumSliderWidth = 96;
 constexpr int kMarkSize = 16;
 constexpr int kRadioBox = 26;  // a radio button's circle and the room beside it
 constexpr int kFieldChars = 52;
+constexpr int kLinkRoom = 16;  // at least, on either side of the maker's link
 
 class Layout {
  public:
