@@ -59,15 +59,21 @@ void PagePreview::NavigationStarting(const std::string& address) {
   navigations_.push_back(address);
 }
 
-void PagePreview::NavigationFailed(const std::string&, long code) {
+// A link the user followed in the preview that fails is the control's to
+// show, as in any browser; only the page itself gets the window's words.
+bool PagePreview::NavigationFailed(const std::string&, long code) {
+  if (!loading_) return false;
   loading_ = false;
   shown_path_.clear();
   ShowFailure(Failure::kLoadFailed, code);
+  return true;
 }
 
 void PagePreview::PageComplete(const std::string&) {
+  // After a link the user followed, the control shows another page, whose
+  // scroll position is none of the next page's business.
+  shown_path_ = loading_ ? page_path_ : std::string();
   loading_ = false;
-  shown_path_ = page_path_;
   if (scroll_) control_->ScrollTo(*scroll_);
   scroll_.reset();
   failure_ = Failure::kNone;

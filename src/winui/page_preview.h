@@ -38,7 +38,7 @@ class PagePreview : public WebControlListener {
   bool failure_shown() const { return failure_ != Failure::kNone; }
 
   void NavigationStarting(const std::string& address) override;
-  void NavigationFailed(const std::string& address, long code) override;
+  bool NavigationFailed(const std::string& address, long code) override;
   void PageComplete(const std::string& address) override;
 
  private:
@@ -54,9 +54,9 @@ class PagePreview : public WebControlListener {
   HWND open_in_browser_ = nullptr;
   RECT bounds_ = {};
   const CaptionSet* captions_ = &kCreatedCaptions;
-  std::string page_path_;   // the page asked for last
-  std::string shown_path_;  // the page the control shows
-  bool loading_ = false;
+  std::string page_path_;        // the page asked for last
+  std::string shown_path_;       // the page the control shows; empty for any other
+  bool loading_ = false;         // the control loads the page asked for last
   std::optional<POINT> scroll_;  // where the page loading goes
   Failure failure_ = Failure::kNone;
   long failure_code_ = 0;

@@ -208,12 +208,11 @@ class WebControl::Site final : public IOleClientSite,
     if (event == DISPID_BEFORENAVIGATE2 && count == 7 && IsControl(arguments[6])) {
       listener_->NavigationStarting(TextArgument(arguments[5]));
     } else if (event == DISPID_NAVIGATEERROR && count == 5 && IsControl(arguments[4])) {
-      // The control's own error page would stand where the window says why.
       const VARIANT& cancel = arguments[0];
-      if (cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal != nullptr) {
+      if (listener_->NavigationFailed(TextArgument(arguments[3]), NumberArgument(arguments[1])) &&
+          cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal != nullptr) {
         *cancel.pboolVal = VARIANT_TRUE;
       }
-      listener_->NavigationFailed(TextArgument(arguments[3]), NumberArgument(arguments[1]));
     } else if (event == DISPID_DOCUMENTCOMPLETE && count == 2 && IsControl(arguments[1])) {
       listener_->PageComplete(TextArgument(arguments[0]));
     }

@@ -19,9 +19,10 @@ class WebControlListener {
   virtual ~WebControlListener() = default;
   // The control is about to show `address`.
   virtual void NavigationStarting(const std::string& address) = 0;
-  // It cannot show `address`; `code` is its error code. The control shows
-  // nothing of its own for it.
-  virtual void NavigationFailed(const std::string& address, long code) = 0;
+  // It cannot show `address`; `code` is its error code. True when the
+  // listener says so itself, so that the control shows no error page of its
+  // own.
+  virtual bool NavigationFailed(const std::string& address, long code) = 0;
   // It has read and shown `address` whole.
   virtual void PageComplete(const std::string& address) = 0;
 };
