@@ -41,7 +41,12 @@ DesktopProgram::DesktopProgram(RunSurroundings& surroundings, DesktopServices se
     controller_.set_bookmark_import(services_.importer.get(), &import_dialogs_);
 }
 
-DesktopProgram::~DesktopProgram() = default;
+// The windows go after the controller, and may still hear of a change of
+// focus or activation as they go.
+DesktopProgram::~DesktopProgram() {
+  main_window_.Disconnect();
+  settings_window_.Disconnect();
+}
 
 int DesktopProgram::Run() {
   MSG message;
@@ -66,8 +71,7 @@ void DesktopProgram::ImportClicked() {
 
 OleApartment::OleApartment() {
   ok_ = SUCCEEDED(OleInitialize(nullptr));
-  INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LINK_CLASS};
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 }
 

@@ -24,6 +24,8 @@ class MainWindow : public MainView {
   // From now on the window reports its activation and the preview's button
   // to `controller`.
   void Connect(ProgramController& controller) { controller_ = &controller; }
+  // From now on the window reports nothing: the controller goes first.
+  void Disconnect() { controller_ = nullptr; }
   // The preview's words follow the language of `captions`.
   void ShowCaptions(const CaptionSet& captions) { preview_->ShowCaptions(captions); }
   // Keys for the preview, and the dialog keys round the preview's button;

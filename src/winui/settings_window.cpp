@@ -85,6 +85,12 @@ void SettingsWindow::Connect(ProgramController& controller, std::function<void()
   captions_shown_ = std::move(captions_shown);
 }
 
+void SettingsWindow::Disconnect() {
+  controller_ = nullptr;
+  import_clicked_ = nullptr;
+  captions_shown_ = nullptr;
+}
+
 void SettingsWindow::UseScale(int dots_per_inch) {
   HFONT old_font = font_;
   HFONT old_link_font = link_font_;

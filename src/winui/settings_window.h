@@ -28,6 +28,8 @@ class SettingsWindow : public SettingsView {
   // caption set it shows to `captions_shown`.
   void Connect(ProgramController& controller, std::function<void()> import_clicked,
                std::function<void(const CaptionSet&)> captions_shown);
+  // From now on the window reports nothing: the controller goes first.
+  void Disconnect();
   // The dialog keys: Tab and the arrows move the focus, Return clicks the
   // button that has it or, in a field, refreshes; true when `message` has
   // been dealt with.
