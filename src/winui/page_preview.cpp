@@ -51,8 +51,7 @@ void PagePreview::Show(const std::string& page_path) {
   // keeps the place taken from the page before it.
   if (!loading_) scroll_ = shown_path_ == page_path ? control_->ScrollPosition() : std::nullopt;
   loading_ = true;
-  const Status navigating = control_->Navigate(page_path);
-  if (!navigating.ok()) ShowFailure(Failure::kLoadFailed);
+  control_->Navigate(page_path);
 }
 
 void PagePreview::NavigationStarting(const std::string& address) {

@@ -243,6 +243,7 @@ class WebControl::Site final : public IOleClientSite,
 };
 
 struct WebControl::Parts {
+  WebControlListener* listener = nullptr;
   Site* site = nullptr;  // one count held here
   ComPointer<IOleObject> object;
   ComPointer<IWebBrowser2> browser;
@@ -261,6 +262,7 @@ Result<std::unique_ptr<WebControl>> WebControl::Create(HWND parent, const RECT& 
 Status WebControl::Attach(HWND parent, const RECT& bounds, WebControlListener& listener) {
   parts_ = std::make_unique<Parts>();
   Parts& p = *parts_;
+  p.listener = &listener;
   HRESULT result = CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                     reinterpret_cast<void**>(p.object.Receive()));
   if (FAILED(result)) {
@@ -305,7 +307,7 @@ WebControl::~WebControl() {
   if (p.site != nullptr) p.site->Release();
 }
 
-Status WebControl::Navigate(const std::string& path) {
+void WebControl::Navigate(const std::string& path) {
   VARIANT address;
   VariantInit(&address);
   address.vt = VT_BSTR;
@@ -317,10 +319,7 @@ Status WebControl::Navigate(const std::string& path) {
   flags.lVal = navNoHistory | navNoReadFromCache | navNoWriteToCache;
   const HRESULT result = parts_->browser->Navigate2(&address, &flags, nullptr, nullptr, nullptr);
   VariantClear(&address);
-  if (FAILED(result)) {
-    return Status::Error("the web control refused the page (error " + std::to_string(result) + ")");
-  }
-  return Status::Ok();
+  if (FAILED(result)) parts_->listener->NavigationFailed(path, result);
 }
 
 void WebControl::SetBounds(const RECT& bounds) {

@@ -38,7 +38,8 @@ class WebControl {
   WebControl& operator=(const WebControl&) = delete;
 
   // Starts showing the file at `path`, read afresh; returns without waiting.
-  Status Navigate(const std::string& path);
+  // A navigation the control refuses is reported as one that failed.
+  void Navigate(const std::string& path);
   void SetBounds(const RECT& bounds);
   void SetVisible(bool visible);
   // Where the page on show is scrolled to; none when no page is on show.
