@@ -15,6 +15,7 @@
 #include "import/bookmark_readers.h"
 #include "settings/program_state.h"
 #include "settings/settings_file.h"
+#include "support/fake_surroundings.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
 
@@ -81,6 +82,7 @@ class FileMachine : public ImportCommandSurroundings {
  public:
   std::string AppFolder() override { return program.path(); }
   std::string HomeFolder() override { return home.path(); }
+  FavoritesLookup& Favorites() override { return registry; }
   std::vector<BrowserProfile> BrowserProfiles() override { return {}; }
   Result<SourceBookmarks> ReadSource(const std::string& path) override {
     ++readings;
@@ -89,6 +91,7 @@ class FileMachine : public ImportCommandSurroundings {
     return ReadBookmarkSource(path);
   }
   TempFolder program, home, favorites, browser;
+  testing::FakeFavoritesLookup registry;  // names no folder
   std::atomic<int> readings{0};
   bool opens_log_to_write = false;
 };
