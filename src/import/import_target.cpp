@@ -7,6 +7,8 @@
 
 #include "generator/file_replacement.h"
 #include "generator/file_system.h"
+#include "generator/folder_watcher.h"
+#include "generator/open_folder.h"
 #include "generator/side_files.h"
 #include "generator/text_encoding.h"
 #include "generator/text_file.h"
@@ -71,6 +73,19 @@ std::string FavoritesSetting(const std::string& app_folder) {
   return setting;
 }
 
+// Makes `folder` when it is missing, inside its parent folder as opened, so
+// that a failure is told in the system's words as every other one is.
+Status MakeMissingFolder(std::string folder) {
+  if (IsExistingFolder(folder)) return Status::Ok();
+  while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
+  const fs::path native = NativePath(folder);
+  const Result<OpenFolder> parent = OpenFolder::Open(PathText(native.parent_path()));
+  if (!parent.ok()) {
+    return Status::Error("cannot make the folder " + folder + ": " + parent.status().reason());
+  }
+  return parent->MakeSubfolder(PathText(native.filename()));
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -97,8 +112,7 @@ Result<std::string> SettleImportFolder(const std::string& app_folder,
     return Status::Error("no Favorites folder is set and there is no home folder to make one in");
   }
   if (dry_run) return WithTrailingSeparator(folder);
-  fs::create_directory(NativePath(folder), error);
-  if (error) return Status::Error("cannot make the folder " + folder + ": " + error.message());
+  if (Status made = MakeMissingFolder(folder); !made.ok()) return made;
   const Status stored = StoreFavoritesFolder(app_folder, WithTrailingSeparator(folder));
   if (!stored.ok()) return stored;
   return WithTrailingSeparator(folder);

@@ -138,6 +138,11 @@ TEST(SettleImportFolder, ASetFolderMustExistAndNothingIsWritten) {
   EXPECT_EQ(home.Entries(), std::vector<std::string>{});
   TempFolder no_settings;
   EXPECT_FALSE(Settle(no_settings, "", false).ok());
+  // A home folder that is not there: nothing is made and nothing written.
+  const auto no_home = Settle(no_settings, no_settings.Path("gone"), false);
+  ASSERT_FALSE(no_home.ok());
+  EXPECT_NE(no_home.status().reason().find(no_settings.Path("gone")), std::string::npos);
+  EXPECT_EQ(no_settings.Entries(), std::vector<std::string>{});
 }
 
 }  // namespace
