@@ -8,4 +8,8 @@ void IgnoreFileSizeSignal() {
   signal(SIGXFSZ, SIG_IGN);
 }
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+
 }  // namespace qv

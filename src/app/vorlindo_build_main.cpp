@@ -10,11 +10,12 @@
 // standard error for a run that failed), until it is interrupted or
 // terminated; it exits with status 0 then, and with status 1 and the reason
 // when the folders cannot be watched.
-#include <cstdio>
 #include <memory>
+#include <ostream>
 #include <string>
-#include <string_view>
+#include <vector>
 
+#include "app/console_output.h"
 #include "app/process_setup.h"
 #include "generator/folder_watcher.h"
 #include "generator/stop_signal.h"
@@ -27,17 +28,22 @@ namespace {
 
 constexpr const char* kProgramName = "vorlindo-build";
 
+// Where the program prints: the page's path, and the reasons.
+struct Printing {
+  qv::TextOutput out{qv::StandardStream::kOutput};
+  qv::TextOutput err{qv::StandardStream::kError};
+};
+
 // Tells what the run left; true when it wrote the page.
-bool Report(const qv::RunReport& report) {
+bool Report(const qv::RunReport& report, Printing& print) {
   if (!report.page_status.ok()) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, report.page_status.reason().c_str());
+    print.err << kProgramName << ": " << report.page_status.reason() << "\n";
     return false;
   }
   for (const std::string& problem : report.problems) {
-    std::fprintf(stderr, "%s: warning: %s\n", kProgramName, problem.c_str());
+    print.err << kProgramName << ": warning: " << problem << "\n";
   }
-  std::printf("%s\n", report.page_path.c_str());
-  std::fflush(stdout);
+  print.out << report.page_path << "\n" << std::flush;
   return true;
 }
 
@@ -55,10 +61,10 @@ class StartFolderSurroundings : public qv::RunSurroundings {
   const std::string app_folder_ = system_.AppFolder();
 };
 
-int BuildAndWatch() {
+int BuildAndWatch(Printing& print) {
   qv::Result<std::unique_ptr<qv::FolderWatcher>> watcher = qv::FolderWatcher::Open();
   if (!watcher.ok()) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, watcher.status().reason().c_str());
+    print.err << kProgramName << ": " << watcher.status().reason() << "\n";
     return 1;
   }
   const qv::StopOnSignals stop(**watcher);
@@ -67,9 +73,9 @@ int BuildAndWatch() {
   StartFolderSurroundings surroundings;
   const qv::Status watched = qv::BuildAndWatch(
       state, surroundings, **watcher, [&stop] { return stop.Requested(); },
-      [](const qv::RunReport& report) { Report(report); });
+      [&print](const qv::RunReport& report) { Report(report, print); });
   if (!watched.ok()) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, watched.reason().c_str());
+    print.err << kProgramName << ": " << watched.reason() << "\n";
     return 1;
   }
   return 0;
@@ -78,18 +84,20 @@ int BuildAndWatch() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool watch = argc == 2 && std::string_view(argv[1]) == "--watch";
-  if (argc > 1 && !watch) {
-    std::fprintf(stderr,
-                 "usage: %s [--watch]\nBuilds the start page in the program's own folder from its "
-                 "\"ins.txt\" and prints the page's path; with --watch again after every change.\n",
-                 argv[0]);
+  const std::vector<std::string> arguments = qv::CommandLineArguments(argc, argv);
+  Printing print;
+  const bool watch = arguments.size() == 2 && arguments[1] == "--watch";
+  if (arguments.size() > 1 && !watch) {
+    print.err << "usage: " << arguments[0]
+              << " [--watch]\nBuilds the start page in the program's own folder from its "
+                 "\"ins.txt\" and prints the page's path; with --watch again after every "
+                 "change.\n";
     return 2;
   }
   qv::IgnoreFileSizeSignal();
-  if (watch) return BuildAndWatch();
+  if (watch) return BuildAndWatch(print);
 
   qv::ProgramState state;
   qv::SystemSurroundings surroundings;
-  return Report(qv::BuildStartPage(state, surroundings)) ? 0 : 1;
+  return Report(qv::BuildStartPage(state, surroundings), print) ? 0 : 1;
 }

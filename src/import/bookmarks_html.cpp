@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "generator/text.h"
 #include "import/bookmark_readers.h"
 #include "import/bookmarks_html_end.h"
+#include "import/html_tree.h"
 #include "import/source_file.h"
 
 namespace qv::import {
@@ -402,12 +402,6 @@ Status CheckMarkupSize(const std::string& path, std::string_view html) {
   return Status::Ok();
 }
 
-struct GumboOutputDeleter {
-  void operator()(GumboOutput* output) const {
-    gumbo_destroy_output(&kGumboDefaultOptions, output);
-  }
-};
-
 }  // namespace
 
 Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path) {
@@ -426,15 +420,13 @@ Result<SourceBookmarks> ReadBookmarksHtml(const std::string& path) {
   }
   if (Status size = CheckMarkupSize(path, html); !size.ok()) return size;
 
-  GumboOptions options = kGumboDefaultOptions;
-  options.max_errors = 0;  // a bookmarks file is one long parse error; keep none
-  const std::unique_ptr<GumboOutput, GumboOutputDeleter> output(
-      gumbo_parse_with_options(&options, html.data(), html.size()));
-  if (output == nullptr) return Status::Error("cannot parse " + path);
+  const Result<HtmlTree> parsed = ParseHtml(html, path);
+  if (!parsed.ok()) return parsed.status();
+  const GumboOutput& output = **parsed;
 
   BookmarkListWalker walker(path);
-  if (Status walked = walker.Walk(output->document); !walked.ok()) return walked;
-  if (!HasBookmarksDocumentType(*output) && !walker.saw_listed_link()) {
+  if (Status walked = walker.Walk(output.document); !walked.ok()) return walked;
+  if (!HasBookmarksDocumentType(output) && !walker.saw_listed_link()) {
     return Status::Error(path +
                          " is not a bookmarks file: it has neither the bookmarks document type "
                          "nor a list of links");

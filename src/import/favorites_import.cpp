@@ -10,6 +10,7 @@
 
 #include "generator/folder_lock.h"
 #include "generator/open_folder.h"
+#include "generator/text_encoding.h"
 #include "import/import_leftovers.h"
 
 namespace qv::import {
@@ -26,7 +27,7 @@ std::string LockFailure(const std::string& folder) {
 
 bool FolderIsMissing(const std::string& folder) {
   std::error_code error;
-  return !std::filesystem::exists(std::filesystem::path(folder), error) && !error;
+  return !std::filesystem::exists(NativePath(folder), error) && !error;
 }
 
 ImportSummary Summarise(const FavoritesPlan& plan, SyncPlan& sync) {

@@ -22,8 +22,9 @@ constexpr std::array<std::string_view, 5> kBrowserNames = {"firefox", "chrome", 
 constexpr std::string_view kUsage =
     "usage: vorlindo-import [--dry-run] [--watch] [SOURCE]\n"
     "Imports bookmarks into the Favorites folder that the settings beside the program name\n"
-    "(when they name none, into \"Favorites\" in the home folder), so that the start page\n"
-    "shows them. Importing again brings the folder in step and keeps every file of your own.\n"
+    "(when they name none, into your own: on Windows the one the registry names, elsewhere\n"
+    "\"Favorites\" in the home folder), so that the start page shows them. Importing again\n"
+    "brings the folder in step and keeps every file of your own.\n"
     "SOURCE is a bookmarks file that a browser exported, a \"Bookmarks\" file of Chrome,\n"
     "Chromium, Edge or Brave, Firefox's \"places.sqlite\", or a browser by name: firefox,\n"
     "chrome, chromium, edge or brave (its default profile; write ./firefox for a file of that\n"
@@ -127,8 +128,8 @@ Result<ImportInput> ReadImportInput(const std::string& path,
   // changes nothing, not even the settings.
   Result<SourceBookmarks> bookmarks = surroundings.ReadSource(path);
   if (!bookmarks.ok()) return bookmarks.status();
-  Result<std::string> folder =
-      SettleImportFolder(surroundings.AppFolder(), surroundings.HomeFolder(), dry_run);
+  Result<std::string> folder = SettleImportFolder(
+      surroundings.AppFolder(), surroundings.HomeFolder(), surroundings.Favorites(), dry_run);
   if (!folder.ok()) return folder.status();
   return ImportInput{std::move(*bookmarks), std::move(*folder)};
 }

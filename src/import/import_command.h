@@ -3,6 +3,7 @@
 // beside the program name, or lists the browsers found.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "import/bookmarks.h"
 #include "import/browser_profiles.h"
 #include "import/favorites_import.h"
+#include "settings/favorites_lookup.h"
 
 namespace qv::import {
 
@@ -22,6 +24,8 @@ class ImportCommandSurroundings {
   // The program folder, ending in the separator.
   virtual std::string AppFolder() = 0;
   virtual std::string HomeFolder() = 0;
+  // The lookup of the user's Favorites folder (UsersFavoritesFolder).
+  virtual FavoritesLookup& Favorites() = 0;
   // The browser profiles found, each browser's default profile first.
   virtual std::vector<BrowserProfile> BrowserProfiles() = 0;
   // The bookmarks of a store of any kind, told apart by its content.
@@ -37,14 +41,20 @@ struct ImportRequest {
   std::optional<std::string> source;
 };
 
-// The machine's own: the program folder, the user's home, the browsers'
-// profiles and the bookmark readers.
+// The machine's own: the program folder, the user's home and registry, the
+// browsers' profiles and the bookmark readers.
 class SystemImportSurroundings : public ImportCommandSurroundings {
  public:
+  SystemImportSurroundings();
+  ~SystemImportSurroundings() override;
   std::string AppFolder() override;
   std::string HomeFolder() override;
+  FavoritesLookup& Favorites() override;
   std::vector<BrowserProfile> BrowserProfiles() override;
   Result<SourceBookmarks> ReadSource(const std::string& path) override;
+
+ private:
+  std::unique_ptr<FavoritesLookup> favorites_;
 };
 
 // The store a source names: a path as it is, a browser name as the store of

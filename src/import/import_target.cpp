@@ -1,12 +1,16 @@
 #include "import/import_target.h"
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <vector>
 
 #include "generator/file_replacement.h"
 #include "generator/file_system.h"
+#include "generator/folder_watcher.h"
+#include "generator/open_folder.h"
 #include "generator/side_files.h"
+#include "generator/text_encoding.h"
 #include "generator/text_file.h"
 #include "settings/app_folder.h"
 #include "settings/settings_file.h"
@@ -15,8 +19,6 @@ namespace qv::import {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kHomeFavoritesName = "Favorites";
 
 // The line of the settings file that holds the Favorites folder (from 0).
 constexpr int kFavoritesLine = kColourCount + static_cast<int>(TextField::kFavoritesFolder);
@@ -39,7 +41,11 @@ Status StoreFavoritesFolder(const std::string& app_folder, const std::string& fo
   const std::string path = app_folder + kSettingsFileName;
   std::vector<std::string> lines;
   if (VisibleFileExists(app_folder, kSettingsFileName)) {
-    LineReader reader(path, kLongestSettingsLine);
+    // Read as the program reads it: the file is written back in UTF-8 as a
+    // whole, as the program saves it, so that the folder written in UTF-8
+    // never turns the other lines of a file in the ANSI code page, and the
+    // folder with them, into text of another code.
+    LineReader reader(path, kLongestSettingsLine, FileText::kUtf8OrAnsi);
     if (!reader.is_open()) return reader.open_status();
     for (std::string line; reader.Next(line);) lines.push_back(line);
     // The lines after a failed read would go missing from the file.
@@ -53,10 +59,31 @@ Status StoreFavoritesFolder(const std::string& app_folder, const std::string& fo
   return ReplaceFileAtomically(path, text);
 }
 
+// The Favorites folder that the settings name as their own: none when the
+// field is empty, or holds the design default of a system where the page
+// would look into a fixed folder that nobody made.
 std::string FavoritesSetting(const std::string& app_folder) {
   ProgramState state;
   LoadSettings(state, app_folder);
-  return state.settings.favorites_folder;
+  const std::string& setting = state.settings.favorites_folder;
+  std::error_code error;
+  if (setting == DesignFavoritesFolder() && !fs::is_directory(NativePath(setting), error)) {
+    return {};
+  }
+  return setting;
+}
+
+// Makes `folder` when it is missing, inside its parent folder as opened, so
+// that a failure is told in the system's words as every other one is.
+Status MakeMissingFolder(std::string folder) {
+  if (IsExistingFolder(folder)) return Status::Ok();
+  while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
+  const fs::path native = NativePath(folder);
+  const Result<OpenFolder> parent = OpenFolder::Open(PathText(native.parent_path()));
+  if (!parent.ok()) {
+    return Status::Error("cannot make the folder " + folder + ": " + parent.status().reason());
+  }
+  return parent->MakeSubfolder(PathText(native.filename()));
 }
 
 }  // namespace
@@ -66,28 +93,35 @@ std::string ProgramFolder() {
 }
 
 Result<std::string> SettleImportFolder(const std::string& app_folder,
-                                       const std::string& home_folder, bool dry_run) {
+                                       const std::string& home_folder, FavoritesLookup& favorites,
+                                       bool dry_run) {
   const std::string setting = FavoritesSetting(app_folder);
   std::error_code error;
   if (!setting.empty()) {
-    if (!fs::path(setting).is_absolute()) {
+    const fs::path native = NativePath(setting);
+    if (!native.is_absolute()) {
       return Status::Error("the Favorites folder in the settings is not a full path: " + setting);
     }
-    if (!fs::is_directory(fs::path(setting), error)) {
+    if (!fs::is_directory(native, error)) {
       return Status::Error("the Favorites folder in the settings does not exist: " + setting);
     }
     return WithTrailingSeparator(setting);
   }
-  if (home_folder.empty()) {
+  const std::string folder = UsersFavoritesFolder(home_folder, favorites);
+  if (folder.empty()) {
     return Status::Error("no Favorites folder is set and there is no home folder to make one in");
   }
-  const std::string folder = WithTrailingSeparator(home_folder) + kHomeFavoritesName;
   if (dry_run) return WithTrailingSeparator(folder);
-  fs::create_directory(fs::path(folder), error);
-  if (error) return Status::Error("cannot make the folder " + folder + ": " + error.message());
+  if (Status made = MakeMissingFolder(folder); !made.ok()) return made;
   const Status stored = StoreFavoritesFolder(app_folder, WithTrailingSeparator(folder));
   if (!stored.ok()) return stored;
   return WithTrailingSeparator(folder);
+}
+
+Result<std::string> SettleImportFolder(const std::string& app_folder,
+                                       const std::string& home_folder, bool dry_run) {
+  const std::unique_ptr<FavoritesLookup> favorites = SystemFavoritesLookup();
+  return SettleImportFolder(app_folder, home_folder, *favorites, dry_run);
 }
 
 }  // namespace qv::import

@@ -1,13 +1,13 @@
 #include "import/import_watch.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
 #include "generator/file_system.h"
 #include "generator/text_encoding.h"
+#include "import/file_look.h"
 
 namespace qv::import {
 namespace {
@@ -35,33 +35,14 @@ void AddStoreFile(StoreFiles& store, const fs::path& path) {
   }
 }
 
-// How one of the store's files looks from outside.
-struct FileLook {
-  std::string path;
-  fs::file_type type = fs::file_type::none;
-  std::uintmax_t size = 0;
-  fs::file_time_type written{};
-
-  bool operator==(const FileLook&) const = default;
-};
-
 // The store's files as they look now: enough to tell that none was written
-// since they were read. A reader may open them for writing and write nothing
-// (SQLite opens the log so), which the watch hears of as a change.
+// or replaced since they were read. A reader may open them for writing and
+// write nothing (SQLite opens the log so), which the watch hears of as a
+// change.
 std::vector<FileLook> LookAt(const StoreFiles& store) {
   std::vector<FileLook> looks;
   for (const StoreFolder& place : store.folders) {
-    for (const std::string& name : place.names) {
-      FileLook look{place.folder + name};
-      const fs::path native = NativePath(look.path);
-      std::error_code error;
-      look.type = fs::status(native, error).type();
-      if (look.type == fs::file_type::regular) {
-        look.size = fs::file_size(native, error);
-        look.written = fs::last_write_time(native, error);
-      }
-      looks.push_back(std::move(look));
-    }
+    for (const std::string& name : place.names) looks.push_back(LookAtFile(place.folder + name));
   }
   return looks;
 }

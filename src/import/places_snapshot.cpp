@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "generator/file_system.h"
+#include "generator/text_encoding.h"
 #include "import/source_file.h"
 
 namespace qv::import {
@@ -17,18 +18,23 @@ namespace fs = std::filesystem;
 // SQLite keeps the log and the journal beside the file a link leads to.
 std::string SideFileStem(const std::string& path) {
   std::error_code error;
-  if (!fs::is_symlink(path, error)) return path;
-  const fs::path target = fs::canonical(path, error);
-  return error ? path : target.string();
+  const fs::path native = NativePath(path);
+  if (!fs::is_symlink(native, error)) return path;
+  const fs::path target = fs::canonical(native, error);
+  return error ? path : PathText(target);
+}
+
+bool Exists(const std::string& path, std::error_code& error) {
+  return fs::exists(NativePath(path), error);
 }
 
 Result<SideFile> ReadSideFile(const std::string& path) {
   std::error_code error;
-  if (!fs::exists(path, error)) return SideFile{};
+  if (!Exists(path, error)) return SideFile{};
   Result<std::string> bytes = ReadWholeFile(path, kMaxSnapshotFileBytes);
   if (bytes.ok()) return SideFile{true, std::move(*bytes)};
   // Gone meanwhile: the browser was done with it, which is a moment as good.
-  if (!fs::exists(path, error) && !error) return SideFile{};
+  if (!Exists(path, error) && !error) return SideFile{};
   return bytes.status();
 }
 

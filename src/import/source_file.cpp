@@ -7,6 +7,7 @@
 
 #include "generator/file_system.h"
 #include "generator/text.h"
+#include "generator/text_encoding.h"
 
 namespace qv::import {
 namespace {
@@ -53,7 +54,7 @@ Result<std::string> ReadWholeFile(const std::string& path, std::size_t max_bytes
   if (!opened.ok()) return opened.status();
   // The size refuses a huge file at once.
   std::error_code size_error;
-  const std::uintmax_t size = std::filesystem::file_size(path, size_error);
+  const std::uintmax_t size = std::filesystem::file_size(NativePath(path), size_error);
   if (size_error) return ReadAll(**opened, path, max_bytes, 0);
   if (size > max_bytes) return TooLarge(path, max_bytes);
   return ReadAll(**opened, path, max_bytes, static_cast<std::size_t>(size));

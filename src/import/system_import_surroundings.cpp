@@ -5,12 +5,20 @@
 
 namespace qv::import {
 
+SystemImportSurroundings::SystemImportSurroundings() : favorites_(SystemFavoritesLookup()) {}
+
+SystemImportSurroundings::~SystemImportSurroundings() = default;
+
 std::string SystemImportSurroundings::AppFolder() {
   return ProgramFolder();
 }
 
 std::string SystemImportSurroundings::HomeFolder() {
   return SystemPathsFromEnvironment().home;
+}
+
+FavoritesLookup& SystemImportSurroundings::Favorites() {
+  return *favorites_;
 }
 
 std::vector<BrowserProfile> SystemImportSurroundings::BrowserProfiles() {

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 
 namespace qv::import {
@@ -18,6 +19,7 @@ class FakeMachine : public ImportCommandSurroundings {
  public:
   std::string AppFolder() override { return program.path(); }
   std::string HomeFolder() override { return home.path(); }
+  FavoritesLookup& Favorites() override { return registry; }
   std::vector<BrowserProfile> BrowserProfiles() override { return browsers; }
   Result<SourceBookmarks> ReadSource(const std::string& path) override {
     read.push_back(path);
@@ -27,6 +29,7 @@ class FakeMachine : public ImportCommandSurroundings {
   }
 
   TempFolder program, home;
+  testing::FakeFavoritesLookup registry;  // names no folder
   std::vector<BrowserProfile> browsers;
   std::map<std::string, SourceBookmarks> sources;
   std::vector<std::string> read;
