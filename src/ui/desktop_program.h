@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "control/program_controller.h"
+#include "control/system_bookmark_importer.h"
 #include "ui/desktop.h"
 #include "ui/import_dialogs.h"
 #include "ui/main_window.h"

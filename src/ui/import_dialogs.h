@@ -22,13 +22,4 @@ class QtImportDialogs : public ImportView {
   QWidget* parent_;
 };
 
-// The importer of this machine: the browsers of the user running the
-// program and the bookmark readers, into the Favorites folder of the
-// settings (or "Favorites" in the home folder, written into them).
-class SystemBookmarkImporter : public BookmarkImporter {
- public:
-  std::vector<BookmarkSource> SourcesFound() override;
-  Result<Outcome> Import(const std::string& path, const std::string& app_folder) override;
-};
-
 }  // namespace qv

@@ -20,7 +20,7 @@ struct DesktopServices {
   FolderChooser choose_folder;
   FileChooser choose_file;
   // None: the import button says that this build has no import.
-  std::unique_ptr<BookmarkImporter> importer = SystemBookmarkImporter();
+  std::unique_ptr<BookmarkImporter> importer = ImporterOfThisBuild();
   // False: the preview acts as on a system without the web control.
   bool web_control = true;
 };

@@ -37,6 +37,6 @@ class Win32ImportDialogs : public ImportView {
 // bookmark readers, into the Favorites folder of the settings; none where the
 // build has no import (system_importer_included.cpp,
 // system_importer_left_out.cpp).
-std::unique_ptr<BookmarkImporter> SystemBookmarkImporter();
+std::unique_ptr<BookmarkImporter> ImporterOfThisBuild();
 
 }  // namespace qv::winui

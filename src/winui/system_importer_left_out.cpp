@@ -4,7 +4,7 @@
 
 namespace qv::winui {
 
-std::unique_ptr<BookmarkImporter> SystemBookmarkImporter() {
+std::unique_ptr<BookmarkImporter> ImporterOfThisBuild() {
   return nullptr;
 }
 
