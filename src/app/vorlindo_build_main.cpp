@@ -47,18 +47,18 @@ bool Report(const qv::RunReport& report, Printing& print) {
   return true;
 }
 
-// The machine's own surroundings, but the program folder that of the start:
-// the watch follows that folder by its name, also when it is replaced and the
-// running program stays behind in the folder renamed away.
+// The machine's own surroundings, but the program's folders those of the
+// start: the watch follows them by their names, also when one is replaced and
+// the running program stays behind in the folder renamed away.
 class StartFolderSurroundings : public qv::RunSurroundings {
  public:
-  std::string AppFolder() override { return app_folder_; }
+  qv::ProgramFolders Folders() override { return folders_; }
   qv::FavoritesLookup& Favorites() override { return system_.Favorites(); }
   qv::CalendarDate Today() override { return system_.Today(); }
 
  private:
   qv::SystemSurroundings system_;
-  const std::string app_folder_ = system_.AppFolder();
+  const qv::ProgramFolders folders_ = system_.Folders();
 };
 
 int BuildAndWatch(Printing& print) {

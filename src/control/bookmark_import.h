@@ -9,6 +9,7 @@
 
 #include "control/views.h"
 #include "generator/status.h"
+#include "settings/program_folders.h"
 
 namespace qv {
 
@@ -24,14 +25,14 @@ class BookmarkImporter {
   // The browsers' bookmarks found, each browser's default profile first.
   virtual std::vector<BookmarkSource> SourcesFound() = 0;
   // Imports the store or bookmarks file at `path` into the Favorites folder
-  // that the settings file in `app_folder` names (or the one it settles and
-  // writes there); the folder and the importer's one-line summary, or why
+  // that the settings file in the program's own folder names (or the one it
+  // settles and writes there); the folder and the importer's one-line summary, or why
   // nothing was imported.
   struct Outcome {
     std::string favorites_folder;
     std::string summary;
   };
-  virtual Result<Outcome> Import(const std::string& path, const std::string& app_folder) = 0;
+  virtual Result<Outcome> Import(const std::string& path, const ProgramFolders& folders) = 0;
 };
 
 // The texts of the import dialogs, in the window's language.

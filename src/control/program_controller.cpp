@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "run/start_page.h"
+#include "settings/program_folders.h"
 #include "settings/settings_file.h"
 
 namespace qv {
@@ -195,7 +196,7 @@ void ProgramController::ImportClicked() {
       *chosen < sources.size() ? sources[*chosen].path : import_view_->ChooseFile(words);
   if (!path) return;
   const Result<BookmarkImporter::Outcome> outcome =
-      importer_->Import(*path, surroundings_.AppFolder());
+      importer_->Import(*path, surroundings_.Folders());
   // The import may have settled the Favorites folder in the settings file;
   // the rebuild reads it back.
   if (outcome.ok()) Rebuild();
@@ -222,7 +223,7 @@ void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramStat
   main_view_.ShowPage(report.page_path);
   settings_view_.ShowFavoritesFolderMissing(report.favorites_folder_missing);
   if (favorites_watch_ != nullptr) {
-    favorites_watch_->Follow(PageSourcesOf(built, surroundings_.AppFolder(), false));
+    favorites_watch_->Follow(PageSourcesOf(built, surroundings_.Folders().own, false));
   }
 }
 
@@ -256,8 +257,10 @@ void ProgramController::ShowRunFailure(const RunReport& report) {
 }
 
 bool ProgramController::Save(const std::string& consequence) {
-  const std::string app_folder = surroundings_.AppFolder();
-  const Status saved = SaveSettings(state_, app_folder);
+  const ProgramFolders folders = surroundings_.Folders();
+  const std::string& app_folder = folders.own;
+  Status saved = MakeOwnFolder(folders);
+  if (saved.ok()) saved = SaveSettings(state_, app_folder);
   if (saved.ok()) return true;
   const SaveFailureWords& words = SaveFailureWordsFor(state_.language_code);
   settings_view_.ShowError({words.title, std::string(words.cannot_write) + " " + app_folder +

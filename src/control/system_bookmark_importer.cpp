@@ -17,12 +17,12 @@ std::vector<BookmarkSource> SystemBookmarkImporter::SourcesFound() {
 }
 
 Result<BookmarkImporter::Outcome> SystemBookmarkImporter::Import(const std::string& path,
-                                                                 const std::string& app_folder) {
+                                                                 const ProgramFolders& folders) {
   // Read whole before anything is touched: a bad source changes nothing.
   const auto bookmarks = import::ReadBookmarkSource(path);
   if (!bookmarks.ok()) return bookmarks.status();
   const auto folder =
-      import::SettleImportFolder(app_folder, import::SystemPathsFromEnvironment().home, false);
+      import::SettleImportFolder(folders, import::SystemPathsFromEnvironment().home, false);
   if (!folder.ok()) return folder.status();
   const auto summary = import::ImportBookmarks(*bookmarks, *folder, {});
   if (!summary.ok()) return summary.status();

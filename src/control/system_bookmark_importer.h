@@ -11,7 +11,7 @@ namespace qv {
 class SystemBookmarkImporter : public BookmarkImporter {
  public:
   std::vector<BookmarkSource> SourcesFound() override;
-  Result<Outcome> Import(const std::string& path, const std::string& app_folder) override;
+  Result<Outcome> Import(const std::string& path, const ProgramFolders& folders) override;
 };
 
 }  // namespace qv

@@ -163,10 +163,10 @@ Status CopyFooter(const std::string& path, const std::vector<std::string>& entri
 
 }  // namespace
 
-Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder, WritableFile& page,
+Status WriteLinkTable(const LinkGrid& grid, const TemplatePaths& templates, WritableFile& page,
                       WritableFile& jump_list) {
   LineWriter page_lines(page);
-  const Status header_status = CopyTemplate(app_folder + kHeaderTemplateName, page_lines);
+  const Status header_status = CopyTemplate(templates.header, page_lines);
   if (!header_status.ok()) return header_status;
 
   RowWriter rows(page_lines);
@@ -176,8 +176,7 @@ Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder, Writa
   WriteJumpList(jump_list_lines, rows.option_entries());
   const Status jump_list_status = jump_list_lines.Flush();
 
-  const Status footer_status =
-      CopyFooter(app_folder + kFooterTemplateName, rows.option_entries(), page_lines);
+  const Status footer_status = CopyFooter(templates.footer, rows.option_entries(), page_lines);
   if (!footer_status.ok()) return footer_status;
   const Status page_status = page_lines.Flush();
   return page_status.ok() ? jump_list_status : page_status;

@@ -25,12 +25,17 @@ inline constexpr std::string_view kOptionMarker = " @#$OPTION@#$";
 inline constexpr std::size_t kLongestTableLine = kLongestTextLine;
 static_assert(6 * kLongestShortcutAddress + 1024 <= kLongestTableLine);
 
+// The paths of the header and footer templates a run reads.
+struct TemplatePaths {
+  std::string header;
+  std::string footer;
+};
+
 // Writes the intermediate page into `page` and the jump list into
-// `jump_list`, reading the templates from `app_folder` (ending in the
-// separator). Always comes to its end; a missing template counts as empty.
-// Reports the first failed write to `page`, else the first to `jump_list`;
-// the caller closes both.
-Status WriteLinkTable(const LinkGrid& grid, const std::string& app_folder, WritableFile& page,
+// `jump_list`, framed by the `templates`. Always comes to its end; a missing
+// template counts as empty. Reports the first failed write to `page`, else
+// the first to `jump_list`; the caller closes both.
+Status WriteLinkTable(const LinkGrid& grid, const TemplatePaths& templates, WritableFile& page,
                       WritableFile& jump_list);
 
 }  // namespace qv

@@ -128,8 +128,8 @@ Result<ImportInput> ReadImportInput(const std::string& path,
   // changes nothing, not even the settings.
   Result<SourceBookmarks> bookmarks = surroundings.ReadSource(path);
   if (!bookmarks.ok()) return bookmarks.status();
-  Result<std::string> folder = SettleImportFolder(
-      surroundings.AppFolder(), surroundings.HomeFolder(), surroundings.Favorites(), dry_run);
+  Result<std::string> folder = SettleImportFolder(surroundings.Folders(), surroundings.HomeFolder(),
+                                                  surroundings.Favorites(), dry_run);
   if (!folder.ok()) return folder.status();
   return ImportInput{std::move(*bookmarks), std::move(*folder)};
 }

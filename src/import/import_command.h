@@ -14,6 +14,7 @@
 #include "import/browser_profiles.h"
 #include "import/favorites_import.h"
 #include "settings/favorites_lookup.h"
+#include "settings/program_folders.h"
 
 namespace qv::import {
 
@@ -21,8 +22,8 @@ namespace qv::import {
 class ImportCommandSurroundings {
  public:
   virtual ~ImportCommandSurroundings() = default;
-  // The program folder, ending in the separator.
-  virtual std::string AppFolder() = 0;
+  // The program's folders; the settings file lies in the own one.
+  virtual ProgramFolders Folders() = 0;
   virtual std::string HomeFolder() = 0;
   // The lookup of the user's Favorites folder (UsersFavoritesFolder).
   virtual FavoritesLookup& Favorites() = 0;
@@ -47,7 +48,7 @@ class SystemImportSurroundings : public ImportCommandSurroundings {
  public:
   SystemImportSurroundings();
   ~SystemImportSurroundings() override;
-  std::string AppFolder() override;
+  ProgramFolders Folders() override;
   std::string HomeFolder() override;
   FavoritesLookup& Favorites() override;
   std::vector<BrowserProfile> BrowserProfiles() override;

@@ -12,7 +12,6 @@
 #include "generator/side_files.h"
 #include "generator/text_encoding.h"
 #include "generator/text_file.h"
-#include "settings/app_folder.h"
 #include "settings/settings_file.h"
 
 namespace qv::import {
@@ -88,14 +87,10 @@ Status MakeMissingFolder(std::string folder) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-  return AppFolder();
-}
-
-Result<std::string> SettleImportFolder(const std::string& app_folder,
+Result<std::string> SettleImportFolder(const ProgramFolders& folders,
                                        const std::string& home_folder, FavoritesLookup& favorites,
                                        bool dry_run) {
-  const std::string setting = FavoritesSetting(app_folder);
+  const std::string setting = FavoritesSetting(folders.own);
   std::error_code error;
   if (!setting.empty()) {
     const fs::path native = NativePath(setting);
@@ -113,15 +108,16 @@ Result<std::string> SettleImportFolder(const std::string& app_folder,
   }
   if (dry_run) return WithTrailingSeparator(folder);
   if (Status made = MakeMissingFolder(folder); !made.ok()) return made;
-  const Status stored = StoreFavoritesFolder(app_folder, WithTrailingSeparator(folder));
+  if (Status made = MakeOwnFolder(folders); !made.ok()) return made;
+  const Status stored = StoreFavoritesFolder(folders.own, WithTrailingSeparator(folder));
   if (!stored.ok()) return stored;
   return WithTrailingSeparator(folder);
 }
 
-Result<std::string> SettleImportFolder(const std::string& app_folder,
+Result<std::string> SettleImportFolder(const ProgramFolders& folders,
                                        const std::string& home_folder, bool dry_run) {
   const std::unique_ptr<FavoritesLookup> favorites = SystemFavoritesLookup();
-  return SettleImportFolder(app_folder, home_folder, *favorites, dry_run);
+  return SettleImportFolder(folders, home_folder, *favorites, dry_run);
 }
 
 }  // namespace qv::import

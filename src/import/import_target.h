@@ -7,11 +7,9 @@
 
 #include "generator/status.h"
 #include "settings/favorites_lookup.h"
+#include "settings/program_folders.h"
 
 namespace qv::import {
-
-// The program folder, where the settings file lies, ending in the separator.
-std::string ProgramFolder();
 
 // Where an import goes when the settings name no Favorites folder of their
 // own: on Windows the user's Favorites folder as `favorites` (the registry)
@@ -21,19 +19,21 @@ std::string ProgramFolder();
 // platform (import_folder_posix.cpp, import_folder_win.cpp).
 std::string UsersFavoritesFolder(const std::string& home_folder, FavoritesLookup& favorites);
 
-// The Favorites folder of "ins.txt" in `app_folder`, ending in the separator.
+// The Favorites folder of "ins.txt" in the own folder of `folders`, ending in
+// the separator.
 // When the settings name none of their own (the setting is empty, or there is
 // no settings file yet, or it holds the design default of Windows while no
 // such folder exists), UsersFavoritesFolder, which is then made when missing
-// and written into the settings file, every other value of it kept as it is.
+// and written into the settings file (an installed program's own folder made
+// first when missing), every other value of it kept as it is.
 // With `dry_run` nothing is made or written. A folder that is set but
 // missing, or not a full path, is an error: importing somewhere the page does
 // not look would help no one.
-Result<std::string> SettleImportFolder(const std::string& app_folder,
+Result<std::string> SettleImportFolder(const ProgramFolders& folders,
                                        const std::string& home_folder, FavoritesLookup& favorites,
                                        bool dry_run);
 // The same with the registry of the user running the program.
-Result<std::string> SettleImportFolder(const std::string& app_folder,
+Result<std::string> SettleImportFolder(const ProgramFolders& folders,
                                        const std::string& home_folder, bool dry_run);
 
 }  // namespace qv::import

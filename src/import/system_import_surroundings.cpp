@@ -9,8 +9,8 @@ SystemImportSurroundings::SystemImportSurroundings() : favorites_(SystemFavorite
 
 SystemImportSurroundings::~SystemImportSurroundings() = default;
 
-std::string SystemImportSurroundings::AppFolder() {
-  return ProgramFolder();
+ProgramFolders SystemImportSurroundings::Folders() {
+  return SystemProgramFolders();
 }
 
 std::string SystemImportSurroundings::HomeFolder() {

@@ -90,7 +90,7 @@ PageSources PageSourcesOf(const ProgramState& state, const std::string& app_fold
 PageSources UpcomingPageSources(const ProgramState& state, RunSurroundings& surroundings,
                                 bool program_files) {
   ProgramState upcoming = state;
-  const std::string app_folder = surroundings.AppFolder();
+  const std::string app_folder = surroundings.Folders().own;
   LoadSettings(upcoming, app_folder);
   SettleFavoritesFolder(upcoming.settings, surroundings.Favorites());
   return PageSourcesOf(upcoming, app_folder, program_files);
@@ -137,7 +137,7 @@ bool ChangeMatters(const EntryChange& change, const PageSources& sources) {
 Status BuildAndWatch(ProgramState& state, RunSurroundings& surroundings, FolderWatcher& watcher,
                      const std::function<bool()>& stopped,
                      const std::function<void(const RunReport&)>& built, SettleTimes times) {
-  const std::string app_folder = surroundings.AppFolder();
+  const std::string app_folder = surroundings.Folders().own;
   bool watched_what_was_read = true;
   for (;;) {
     const PageSources watched = UpcomingPageSources(state, surroundings, true);

@@ -19,7 +19,9 @@ namespace qv {
 
 // The folders a run reads, as they were settled for it.
 struct PageSources {
-  std::string app_folder;        // ending in the separator
+  // The folder the program writes in (ProgramFolders::own), ending in the
+  // separator; a template or language file the user puts there counts.
+  std::string app_folder;
   std::string favorites_folder;  // ending in the separator; empty when none is known
   std::string page_file_name;    // the page the run writes in the program folder
   // Whether the settings file, templates and language files count too: they

@@ -20,6 +20,7 @@
 #include "generator/text_file.h"
 #include "settings/favorites_lookup.h"
 #include "settings/language.h"
+#include "settings/program_folders.h"
 #include "settings/settings_file.h"
 
 namespace qv {
@@ -33,12 +34,13 @@ constexpr std::size_t kLanguageFileLines = kLanguageLineCount - 1;
 // longer than this is stuck, and waiting on would only hide that.
 constexpr std::chrono::seconds kLockWait{30};
 
-LanguageLines ReadLanguageLines(const std::string& app_folder, Language language) {
+LanguageLines ReadLanguageLines(const ProgramFolders& folders, Language language) {
   LanguageLines lines;
-  const char* name = LanguageFileName(language);
-  if (!VisibleFileExists(app_folder, name)) return lines;
+  const std::string name = LanguageFileName(language);
+  const std::string folder = FolderOfSideFile(folders, name);
+  if (!VisibleFileExists(folder, name)) return lines;
   std::vector<std::string> read =
-      ReadLines(app_folder + name, kLanguageFileLines, kLongestTextLine, FileText::kUtf8OrAnsi);
+      ReadLines(folder + name, kLanguageFileLines, kLongestTextLine, FileText::kUtf8OrAnsi);
   for (std::size_t i = 0; i < read.size(); ++i) lines[i + 1] = std::move(read[i]);
   return lines;
 }
@@ -78,9 +80,9 @@ Result<PageFiles> CreatePageFiles(const OpenFolder& app_folder, const std::strin
 
 // Scans the Favorites folder and writes the page; the run's steps after the
 // settings are settled.
-Status WritePage(ProgramState& state, RunSurroundings& surroundings, const OpenFolder& app_folder,
-                 const Status& favorites_known, const LanguageLines& language_lines,
-                 RunReport& report) {
+Status WritePage(ProgramState& state, RunSurroundings& surroundings, const ProgramFolders& folders,
+                 const OpenFolder& app_folder, const Status& favorites_known,
+                 const LanguageLines& language_lines, RunReport& report) {
   ColumnLists columns;
   LinkGrid grid;
   // An unknown Favorites folder gives a page without categories rather than a
@@ -100,7 +102,9 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const OpenF
 
   Result<PageFiles> files = CreatePageFiles(app_folder, report.page_path);
   if (!files.ok()) return files.status();
-  Status status = WriteLinkTable(grid, app_folder.path(), *files->intermediate, *files->jump_list);
+  const TemplatePaths templates{SideFilePath(folders, kHeaderTemplateName),
+                                SideFilePath(folders, kFooterTemplateName)};
+  Status status = WriteLinkTable(grid, templates, *files->intermediate, *files->jump_list);
   if (status.ok()) status = files->intermediate->Close();
   const MergeSources sources{state.settings, state.settings, language_lines,
                              UpdateLineStyleOfCode(state.language_code), surroundings.Today()};
@@ -115,8 +119,8 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const OpenF
 
 // The run itself, inside the lock of the program folder, which it holds
 // open so that every file it writes lands in that very folder.
-void RunLocked(ProgramState& state, RunSurroundings& surroundings, const OpenFolder& app,
-               RunReport& report) {
+void RunLocked(ProgramState& state, RunSurroundings& surroundings, const ProgramFolders& folders,
+               const OpenFolder& app, RunReport& report) {
   const std::string& app_folder = app.path();
   // Without a settings file the page takes the values it has; one that is
   // there but cannot be read whole would build it from some of the user's
@@ -128,17 +132,24 @@ void RunLocked(ProgramState& state, RunSurroundings& surroundings, const OpenFol
   }
   const Status favorites_known = SettleFavoritesFolder(state.settings, surroundings.Favorites());
   const LanguageLines language_lines =
-      ReadLanguageLines(app_folder, LanguageOfCode(state.language_code));
+      ReadLanguageLines(folders, LanguageOfCode(state.language_code));
   report.page_path = app_folder + PageFileNameFrom(state.settings.page_file_name);
-  report.page_status = WritePage(state, surroundings, app, favorites_known, language_lines, report);
+  report.page_status =
+      WritePage(state, surroundings, folders, app, favorites_known, language_lines, report);
 }
 
 }  // namespace
 
 RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
-  const std::string app_folder = surroundings.AppFolder();
+  const ProgramFolders folders = surroundings.Folders();
+  const std::string& app_folder = folders.own;
   RunReport report;
   report.page_path = app_folder + PageFileNameFrom(state.settings.page_file_name);
+  // An installed program's own folder is made by its first run.
+  if (const Status made = MakeOwnFolder(folders); !made.ok()) {
+    report.page_status = made;
+    return report;
+  }
   const Result<std::unique_ptr<FolderLock>> lock = FolderLock::Acquire(app_folder, kLockWait);
   if (!lock.ok()) {
     report.page_status = lock.status();
@@ -155,7 +166,7 @@ RunReport BuildStartPage(ProgramState& state, RunSurroundings& surroundings) {
     RemoveLeftoverFiles(*app, kIntermediateFileName, LeftoverNames::kAlsoThePrefix);
   }
   try {
-    RunLocked(state, surroundings, *app, report);
+    RunLocked(state, surroundings, folders, *app, report);
   } catch (const std::bad_alloc&) {
     // The run's files went with the unwinding; the old page stands.
     report.page_status = Status::Error("not enough memory to build the page " + report.page_path);

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "settings/app_folder.h"
+#include "settings/program_folders.h"
 
 namespace qv {
 
@@ -10,8 +10,8 @@ SystemSurroundings::SystemSurroundings() : favorites_(SystemFavoritesLookup()) {
 
 SystemSurroundings::~SystemSurroundings() = default;
 
-std::string SystemSurroundings::AppFolder() {
-  return qv::AppFolder();
+ProgramFolders SystemSurroundings::Folders() {
+  return SystemProgramFolders();
 }
 
 FavoritesLookup& SystemSurroundings::Favorites() {

@@ -1,5 +1,5 @@
-// What a generation run needs from outside: the program folder, the Favorites
-// folder lookup and today's date. The programs pass the machine's own;
+// What a generation run needs from outside: the program's folders, the
+// Favorites folder lookup and today's date. The programs pass the machine's own;
 // tests pass their own.
 #pragma once
 
@@ -8,25 +8,28 @@
 
 #include "generator/types.h"
 #include "settings/favorites_lookup.h"
+#include "settings/program_folders.h"
 
 namespace qv {
 
 class RunSurroundings {
  public:
   virtual ~RunSurroundings() = default;
-  // The program folder, ending in exactly one separator.
-  virtual std::string AppFolder() = 0;
+  // The folder the program writes in, and where its templates and language
+  // files are (program_folders.h).
+  virtual ProgramFolders Folders() = 0;
   virtual FavoritesLookup& Favorites() = 0;
   virtual CalendarDate Today() = 0;
 };
 
-// The machine's own surroundings: the executable's folder, the user's
-// registry and the local date.
+// The machine's own surroundings: the executable's folder or, installed, the
+// user's own folder and the installation's, the user's registry and the
+// local date.
 class SystemSurroundings : public RunSurroundings {
  public:
   SystemSurroundings();
   ~SystemSurroundings() override;
-  std::string AppFolder() override;
+  ProgramFolders Folders() override;
   FavoritesLookup& Favorites() override;
   CalendarDate Today() override;
 

@@ -39,7 +39,8 @@ TEST(WriteLinkTableTest, TellsTheFirstFailedWriteOfEitherFile) {
   } cases[] = {{kRoom, kRoom, ""}, {10, kRoom, "page"}, {kRoom, 10, "jump list"}, {10, 10, "page"}};
   for (const auto& c : cases) {
     SmallFile page(c.page_room, "page"), jump_list(c.jump_list_room, "jump list");
-    const Status status = WriteLinkTable(grid, program.path(), page, jump_list);
+    const Status status = WriteLinkTable(
+        grid, {program.Path("koptekst.txt"), program.Path("voettekst.txt")}, page, jump_list);
     EXPECT_EQ(status.ok(), *c.failed == '\0') << c.failed;
     if (!status.ok()) {
       EXPECT_EQ(status.reason(), std::string("cannot write ") + c.failed + ": no space left");

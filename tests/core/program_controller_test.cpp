@@ -71,7 +71,7 @@ class RecordingWatch : public FavoritesWatch {
 class FakeImporter : public BookmarkImporter {
  public:
   std::vector<BookmarkSource> SourcesFound() override { return sources; }
-  Result<Outcome> Import(const std::string& path, const std::string&) override {
+  Result<Outcome> Import(const std::string& path, const ProgramFolders&) override {
     imported.push_back(path);
     if (path == "bad") return Status::Error("bad: not a bookmarks file");
     std::filesystem::create_directories(favorites + "Imported");

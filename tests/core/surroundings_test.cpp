@@ -12,8 +12,12 @@
 namespace qv {
 namespace {
 
+// No templates beside the tests and no installation above them: the
+// program lives beside its executable.
 TEST(SystemSurroundings, TheProgramFolderIsTheExecutablesEndingInOneSeparator) {
-  const std::string folder = SystemSurroundings().AppFolder();
+  const ProgramFolders folders = SystemSurroundings().Folders();
+  EXPECT_TRUE(folders.installed.empty());
+  const std::string& folder = folders.own;
   ASSERT_GE(folder.size(), 2u);
   EXPECT_EQ(folder.back(), kPathSeparator);
   EXPECT_NE(folder[folder.size() - 2], kPathSeparator);

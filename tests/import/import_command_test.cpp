@@ -17,7 +17,7 @@ using testing::TempFolder;
 // sources that are known by path; any other path is bad input.
 class FakeMachine : public ImportCommandSurroundings {
  public:
-  std::string AppFolder() override { return program.path(); }
+  ProgramFolders Folders() override { return BesideTheExecutable(program.path()); }
   std::string HomeFolder() override { return home.path(); }
   FavoritesLookup& Favorites() override { return registry; }
   std::vector<BrowserProfile> BrowserProfiles() override { return browsers; }

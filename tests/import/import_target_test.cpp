@@ -19,7 +19,7 @@ using testing::TempFolder;
 // that names no folder: "Favorites" in the home folder on every system.
 Result<std::string> Settle(const TempFolder& program, const std::string& home, bool dry_run) {
   testing::FakeFavoritesLookup registry;
-  return SettleImportFolder(program.path(), home, registry, dry_run);
+  return SettleImportFolder(BesideTheExecutable(program.path()), home, registry, dry_run);
 }
 
 // A settings file as a user's program left it: values the reader would

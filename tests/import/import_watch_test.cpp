@@ -119,7 +119,7 @@ TEST(LookAtFileTest, TellsAWriteInTheSameSecondAndAFileRenamedOverIt) {
 // the readings.
 class FileMachine : public ImportCommandSurroundings {
  public:
-  std::string AppFolder() override { return program.path(); }
+  ProgramFolders Folders() override { return BesideTheExecutable(program.path()); }
   std::string HomeFolder() override { return home.path(); }
   FavoritesLookup& Favorites() override { return registry; }
   std::vector<BrowserProfile> BrowserProfiles() override { return {}; }

@@ -79,7 +79,8 @@ TEST(UsersFavoritesFolder, IsTheOneTheRegistryNamesAndFilledWhenTheSettingsNameN
   registry.Answer(named);
   EXPECT_EQ(UsersFavoritesFolder(home.path(), registry), named);
 
-  const auto settled = SettleImportFolder(program.path(), home.path(), registry, false);
+  const auto settled =
+      SettleImportFolder(BesideTheExecutable(program.path()), home.path(), registry, false);
   ASSERT_TRUE(settled.ok()) << settled.status().reason();
   EXPECT_EQ(*settled, named + "\\");
   EXPECT_TRUE(IsExistingFolder(named));

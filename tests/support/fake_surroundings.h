@@ -1,4 +1,4 @@
-// Surroundings for a generation run under test: a given program folder, a
+// Surroundings for a generation run under test: given program folders, a
 // Favorites lookup that answers what the test tells it, and a fixed date.
 #pragma once
 
@@ -26,16 +26,19 @@ class FakeFavoritesLookup : public FavoritesLookup {
 
 class FakeSurroundings : public RunSurroundings {
  public:
-  explicit FakeSurroundings(std::string app_folder) : app_folder_(std::move(app_folder)) {}
+  // A program beside its executable in `app_folder`.
+  explicit FakeSurroundings(std::string app_folder)
+      : folders_(BesideTheExecutable(std::move(app_folder))) {}
+  explicit FakeSurroundings(ProgramFolders folders) : folders_(std::move(folders)) {}
 
-  std::string AppFolder() override { return app_folder_; }
+  ProgramFolders Folders() override { return folders_; }
   FavoritesLookup& Favorites() override { return favorites_; }
   CalendarDate Today() override { return {2026, 12, 5}; }
 
   FakeFavoritesLookup& favorites() { return favorites_; }
 
  private:
-  std::string app_folder_;
+  ProgramFolders folders_;
   FakeFavoritesLookup favorites_;
 };
 

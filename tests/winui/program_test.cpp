@@ -16,7 +16,7 @@ class ProgramTest : public WinuiProgramTest {
 class FakeImporter : public BookmarkImporter {
  public:
   std::vector<BookmarkSource> SourcesFound() override { return {{"firefox (default)", "ff"}}; }
-  Result<Outcome> Import(const std::string& path, const std::string&) override {
+  Result<Outcome> Import(const std::string& path, const ProgramFolders&) override {
     imported.push_back(path);
     return Outcome{"C:\\Favorites\\", "2 added"};
   }
