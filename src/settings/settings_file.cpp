@@ -16,10 +16,11 @@ namespace {
 // Files of the program itself, in lower case. A page of one of these names
 // would be deleted and rewritten by every run, taking the settings, a template
 // or the program with it.
-constexpr std::array<const char*, 11> kOwnFileNames = {
+constexpr std::array<const char*, 13> kOwnFileNames = {
     kSettingsFileName,        kHeaderTemplateName, kFooterTemplateName,   kDutchLanguageFileName,
     kEnglishLanguageFileName, kOptionFileName,     kIntermediateFileName, "vorlindo",
-    "vorlindo-build",         "vorlindo.exe",      "vorlindo-build.exe"};
+    "vorlindo-build",         "vorlindo-import",   "vorlindo.exe",        "vorlindo-build.exe",
+    "vorlindo-import.exe"};
 
 // Trailing blanks and dots are passed over because Windows drops them from a
 // file name: "ins.txt. " opens "ins.txt" there.

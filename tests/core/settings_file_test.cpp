@@ -35,10 +35,26 @@ TEST(PageFileNameFrom, KeepsOnlyPlainNamesThatAreNotTheProgramsOwn) {
     EXPECT_EQ(PageFileNameFrom(name), name);
   }
   // Too long for the file system: 300 characters, or one byte past the most.
-  for (const std::string& name : std::vector<std::string>{
-           "", "   ", ".", "..", "../start.html", "sub/start.html", "a\\b.html", "ins.txt",
-           "INS.TXT", "ins.txt. ", "Koptekst.txt", "mijnstart.tmp", "Mijnstart.tmp.k3x9q0",
-           "option.txt", "vorlindo", "Vorlindo-Build.exe", std::string(300, 'p'), "p" + longest}) {
+  for (const std::string& name : std::vector<std::string>{"",
+                                                          "   ",
+                                                          ".",
+                                                          "..",
+                                                          "../start.html",
+                                                          "sub/start.html",
+                                                          "a\\b.html",
+                                                          "ins.txt",
+                                                          "INS.TXT",
+                                                          "ins.txt. ",
+                                                          "Koptekst.txt",
+                                                          "mijnstart.tmp",
+                                                          "Mijnstart.tmp.k3x9q0",
+                                                          "option.txt",
+                                                          "vorlindo",
+                                                          "Vorlindo-Build.exe",
+                                                          "vorlindo-import",
+                                                          "VORLINDO-IMPORT.EXE",
+                                                          std::string(300, 'p'),
+                                                          "p" + longest}) {
     EXPECT_EQ(PageFileNameFrom(name), "mijnstart.html") << name;
   }
   EXPECT_EQ(PageFileNameFrom("a\0b"s), "mijnstart.html");
