@@ -1,5 +1,6 @@
-// vorlindo-build: one generation run in the program's own folder, as the
-// program does at start-up, without windows. Reads "ins.txt" when present and
+// vorlindo-build: one generation run in the program's own folder (beside the
+// executable, or the user's own for an installed program), as the program
+// does at start-up, without windows. Reads "ins.txt" when present and
 // never writes it. Prints the page's path; exit status 0 only when this run
 // wrote the whole page, otherwise a one-line reason on standard error and
 // status 1 (the page of the run before then stays as it was).
@@ -23,10 +24,22 @@
 #include "run/start_page.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
+#include "vorlindo_version.h"
 
 namespace {
 
 constexpr const char* kProgramName = "vorlindo-build";
+
+constexpr const char* kUsage =
+    "usage: vorlindo-build [--watch]\n"
+    "Builds the start page from the Favorites folder and the settings file \"ins.txt\", and\n"
+    "prints the page's path. The settings and the page lie beside the program, or, when it is\n"
+    "installed, in your own folder: $XDG_DATA_HOME/vorlindo (~/.local/share/vorlindo), on\n"
+    "Windows %APPDATA%\\Qelmora Vorlindo.\n"
+    "  --watch    build the page again after every change, until interrupted\n"
+    "  --help     print this help\n"
+    "  --version  print the program's name and version\n"
+    "Exit status 0 when the page was written whole, otherwise 1.\n";
 
 // Where the program prints: the page's path, and the reasons.
 struct Printing {
@@ -86,12 +99,21 @@ int BuildAndWatch(Printing& print) {
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments = qv::CommandLineArguments(argc, argv);
   Printing print;
-  const bool watch = arguments.size() == 2 && arguments[1] == "--watch";
+  const std::string option = arguments.size() == 2 ? arguments[1] : std::string();
+  if (option == "--help" || option == "-h") {
+    print.out << kUsage;
+    return 0;
+  }
+  if (option == "--version") {
+    print.out << kProgramName << " " << qv::kVersion << "\n";
+    return 0;
+  }
+  const bool watch = option == "--watch";
   if (arguments.size() > 1 && !watch) {
-    print.err << "usage: " << arguments[0]
-              << " [--watch]\nBuilds the start page in the program's own folder from its "
-                 "\"ins.txt\" and prints the page's path; with --watch again after every "
-                 "change.\n";
+    const std::string& odd = arguments[1] == "--watch" ? arguments[2] : arguments[1];
+    print.err << kProgramName << ": " << (odd.starts_with('-') ? "unknown option " : "no use for ")
+              << odd << "\n"
+              << kUsage;
     return 2;
   }
   qv::IgnoreFileSizeSignal();

@@ -10,6 +10,7 @@
 #include "import/import_manifest.h"
 #include "import/import_target.h"
 #include "import/import_watch.h"
+#include "vorlindo_version.h"
 
 namespace qv::import {
 namespace {
@@ -21,7 +22,7 @@ constexpr std::array<std::string_view, 5> kBrowserNames = {"firefox", "chrome", 
 
 constexpr std::string_view kUsage =
     "usage: vorlindo-import [--dry-run] [--watch] [SOURCE]\n"
-    "Imports bookmarks into the Favorites folder that the settings beside the program name\n"
+    "Imports bookmarks into the Favorites folder that the program's settings name\n"
     "(when they name none, into your own: on Windows the one the registry names, elsewhere\n"
     "\"Favorites\" in the home folder), so that the start page shows them. Importing again\n"
     "brings the folder in step and keeps every file of your own.\n"
@@ -31,6 +32,8 @@ constexpr std::string_view kUsage =
     "name). Without SOURCE, lists the browsers and profiles found.\n"
     "  --dry-run  tell what would change, and change nothing\n"
     "  --watch    import again whenever the bookmarks change, until interrupted\n"
+    "  --help     print this help\n"
+    "  --version  print the program's name and version\n"
     "Exit status 0 when the Favorites folder is in step with the source, otherwise 1.\n";
 
 bool IsBrowserName(std::string_view name) {
@@ -84,6 +87,8 @@ Result<ImportRequest> ParseImportArguments(const std::vector<std::string>& argum
       request.watch = true;
     } else if (!options_end && (argument == "--help" || argument == "-h")) {
       request.help = true;
+    } else if (!options_end && argument == "--version") {
+      request.version = true;
     } else if (!options_end && argument.size() > 1 && argument.starts_with('-')) {
       return Status::Error("unknown option " + argument);
     } else if (request.source) {
@@ -105,6 +110,10 @@ int RunImportCommand(const std::vector<std::string>& arguments,
   }
   if (request->help) {
     out << kUsage;
+    return 0;
+  }
+  if (request->version) {
+    out << kProgramName << " " << kVersion << "\n";
     return 0;
   }
   if (request->watch && !request->source) {

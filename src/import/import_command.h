@@ -38,6 +38,7 @@ struct ImportRequest {
   // Import again whenever the source changes.
   bool watch = false;
   bool help = false;
+  bool version = false;
   // A path or a browser name; none lists the browsers.
   std::optional<std::string> source;
 };

@@ -234,7 +234,8 @@ TEST_F(VorlindoBuildTest, WatchingThatCannotWatchSaysWhyAndEndsWithStatusOne) {
 TEST_F(VorlindoBuildTest, AnUnknownOptionGivesTheUsageAndStatusTwo) {
   const Outcome outcome = RunProcess(program_.Path("vorlindo-build"), false, "--wach");
   EXPECT_EQ(outcome.exit_status, 2);
-  EXPECT_TRUE(outcome.err.starts_with("usage: ")) << outcome.err;
+  EXPECT_TRUE(outcome.err.starts_with("vorlindo-build: unknown option --wach\nusage: "))
+      << outcome.err;
   EXPECT_FALSE(program_.Exists("start.html"));
 }
 
