@@ -36,10 +36,14 @@ std::string ReadAll(int fd) {
   return text;
 }
 
-// Runs `program` with `option` when given; as the unprivileged user "nobody"
-// when `unprivileged` and the test runs as the administrator, whom no folder
-// permission stops.
-Outcome RunProcess(const std::string& program, bool unprivileged, const char* option = nullptr) {
+// Variables set for a run, or unset for a value of nullptr.
+using Environment = std::vector<std::pair<const char*, const char*>>;
+
+// Runs `program` with `option` when given and the `environment`; as the
+// unprivileged user "nobody" when `unprivileged` and the test runs as the
+// administrator, whom no folder permission stops.
+Outcome RunProcess(const std::string& program, bool unprivileged, const char* option = nullptr,
+                   const Environment& environment = {}) {
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) return {};
   const pid_t child = fork();
@@ -49,6 +53,9 @@ Outcome RunProcess(const std::string& program, bool unprivileged, const char* op
     close(out[0]);
     close(err[0]);
     if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
+    for (const auto& [name, value] : environment) {
+      if (value == nullptr ? unsetenv(name) != 0 : setenv(name, value, 1) != 0) _exit(126);
+    }
     execl(program.c_str(), program.c_str(), option, static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -228,6 +235,38 @@ TEST_F(VorlindoBuildTest, WatchingThatCannotWatchSaysWhyAndEndsWithStatusOne) {
     const std::string said = logs.ReadFile("error.txt");
     EXPECT_TRUE(said.starts_with("vorlindo-build: " + c.says)) << c.what << ": " << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+  }
+}
+
+// Installed as a package installs it, and run by the administrator, whom no
+// permission keeps out of the installation: the page goes to the user's own
+// folder, which the first run makes, and the installation stays as it was.
+TEST(InstalledVorlindoBuild, WritesOnlyInTheUsersFolderWhereverTheVariablesPointIt) {
+  TempFolder installation, home;
+  const std::string program = installation.Path("usr/bin/vorlindo-build");
+  installation.MakeFolder("usr/bin");
+  std::filesystem::copy_file(VORLINDO_BUILD_EXECUTABLE, program);
+  installation.WriteFile("usr/share/vorlindo/koptekst.txt",
+                         CrLfLines({"<title>installed</title>"}));
+  installation.WriteFile("usr/share/vorlindo/voettekst.txt", CrLfLines({"</html>"}));
+  const auto installed = testing::TreeOf(installation.path());
+
+  const std::string data_home = home.Path("data");
+  const struct {
+    const char* xdg_data_home;
+    const char* users_folder;  // in the home folder
+  } cases[] = {{nullptr, ".local/share/vorlindo/"},
+               {"relative/data", ".local/share/vorlindo/"},
+               {data_home.c_str(), "data/vorlindo/"}};
+  for (const auto& c : cases) {
+    const Outcome outcome =
+        RunProcess(program, false, nullptr,
+                   {{"HOME", home.path().c_str()}, {"XDG_DATA_HOME", c.xdg_data_home}});
+    EXPECT_EQ(outcome.exit_status, 0) << outcome.err;
+    const std::string page = std::string(c.users_folder) + "mijnstart.html";
+    EXPECT_EQ(outcome.out, home.Path(page) + "\n");
+    EXPECT_TRUE(home.ReadFile(page).starts_with("<title>installed</title>")) << page;
+    EXPECT_EQ(testing::TreeOf(installation.path()), installed);
   }
 }
 

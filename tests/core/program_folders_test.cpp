@@ -19,27 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+using testing::TreeOf;
 
 constexpr const char* kDataFiles[] = {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"};
 
 std::string ReadDataFile(const std::string& name) {
   std::ifstream file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Every entry below `folder` with what it holds ("/" for a folder), so that
-// any file or folder added, changed or removed shows.
-std::map<std::string, std::string> TreeOf(const std::string& folder) {
-  std::map<std::string, std::string> tree;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-    std::string what = "/";
-    if (!entry.is_directory()) {
-      std::ifstream file(entry.path(), std::ios::binary);
-      what.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    tree[entry.path().lexically_relative(folder).generic_string()] = what;
-  }
-  return tree;
 }
 
 // A fake installation: "bin" with a stand-in executable, "share/vorlindo"

@@ -67,6 +67,22 @@ std::string WithPlatformSeparators(std::string_view path) {
   return native;
 }
 
+std::map<std::string, std::string> TreeOf(const std::string& folder) {
+  std::map<std::string, std::string> tree;
+  const std::filesystem::path root = NativePath(folder);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    std::string what = "/";
+    if (!entry.is_directory()) {
+      std::ifstream file(entry.path(), std::ios::binary);
+      what.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    std::string relative = PathText(entry.path().lexically_relative(root));
+    std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
+    tree[relative] = what;
+  }
+  return tree;
+}
+
 std::string CrLfLines(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";

@@ -1,6 +1,7 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,11 @@ class TempFolder {
 
 // `path` with its "/" turned into the platform's separator.
 std::string WithPlatformSeparators(std::string_view path);
+
+// Every entry below `folder`, by its path relative to it with "/" between
+// names, with what it holds ("/" for a folder): any file or folder added,
+// changed or removed shows in it.
+std::map<std::string, std::string> TreeOf(const std::string& folder);
 
 // Joins `lines` with CR LF after each, the way the program writes text files.
 std::string CrLfLines(const std::vector<std::string>& lines);
