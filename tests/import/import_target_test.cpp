@@ -52,6 +52,22 @@ TEST(SettleImportFolder, FillsAnEmptySettingWithTheHomeFavoritesAndKeepsEveryOth
   EXPECT_EQ(Settle(program, "", false).value(), home.Path("Favorites/"));
 }
 
+// Installed, the settings live in the user's own folder, which the import
+// makes when it first writes them; a dry run makes nothing.
+TEST(SettleImportFolder, WritesTheSettingsOfAnInstalledProgramInTheUsersFolder) {
+  TempFolder installation, home;
+  const ProgramFolders folders{home.Path("data/vorlindo/"), installation.path(), {}};
+  testing::FakeFavoritesLookup registry;
+  ASSERT_TRUE(SettleImportFolder(folders, home.path(), registry, true).ok());
+  EXPECT_FALSE(home.Exists("data"));
+  const auto settled = SettleImportFolder(folders, home.path(), registry, false);
+  ASSERT_TRUE(settled.ok()) << settled.status().reason();
+  ProgramState expected;
+  expected.settings.favorites_folder = home.Path("Favorites/");
+  EXPECT_EQ(home.ReadFile("data/vorlindo/ins.txt"), FormatSettings(expected.settings, 0));
+  EXPECT_TRUE(installation.Entries().empty());
+}
+
 TEST(SettleImportFolder, WritesMissingSettingsLinesAsTheProgramWould) {
   // No settings file, a short one, and one that names the folder the design
   // names on Windows, which nobody made.
