@@ -123,6 +123,23 @@ class ProgramControllerTest : public ::testing::Test {
   ProgramController controller_{surroundings_, main_view_, settings_view_, desktop_, [] {}};
 };
 
+// Installed, a save makes the user's folder before the first run has, and
+// the installation gets nothing.
+TEST(InstalledProgramController, SavesInTheUsersFolderItMakes) {
+  TempFolder installation, home;
+  testing::FakeSurroundings surroundings(
+      ProgramFolders{home.Path("data/vorlindo/"), installation.path(), {}});
+  RecordingMainView main_view;
+  RecordingSettingsView settings_view;
+  NoDesktop desktop;
+  ProgramController controller(surroundings, main_view, settings_view, desktop, [] {});
+  controller.RefreshClicked();
+  EXPECT_TRUE(settings_view.errors.empty());
+  EXPECT_TRUE(home.Exists("data/vorlindo/ins.txt"));
+  EXPECT_EQ(main_view.pages, std::vector<std::string>{home.Path("data/vorlindo/mijnstart.html")});
+  EXPECT_TRUE(installation.Entries().empty());
+}
+
 TEST_F(ProgramControllerTest, ARebuildWritesAndShowsThePageUnderTheNameJustSaved) {
   StartWithLanguageLine(" 0");
   controller_.FieldEdited(TextField::kPageFileName, " mine.html");
