@@ -27,6 +27,7 @@ struct CaptionSet {
   const char* choose_folder_tip;    // its tooltip
   const char* choose_folder_title;  // the folder chooser's title
   const char* open_in_browser;      // the button that opens the page in the browser
+  const char* page_location;        // beside the path of the page last built
   // The swatch's tooltip; "{}" stands for the code as the page gets it.
   const char* swatch_colour;
   const char* swatch_no_colour;

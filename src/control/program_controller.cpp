@@ -222,6 +222,7 @@ void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramStat
   page_path_ = report.page_path;
   main_view_.ShowPage(report.page_path);
   settings_view_.ShowFavoritesFolderMissing(report.favorites_folder_missing);
+  settings_view_.ShowPagePath(report.page_path);
   if (favorites_watch_ != nullptr) {
     favorites_watch_->Follow(PageSourcesOf(built, surroundings_.Folders().own, false));
   }

@@ -44,6 +44,9 @@ class SettingsView {
   // Marks the Favorites field while the page shown was built from a folder
   // that is not there, and unmarks it once it was built from one that is.
   virtual void ShowFavoritesFolderMissing(bool missing) = 0;
+  // The full path of the page last built, so that the user knows where it
+  // is, wherever the program keeps its files.
+  virtual void ShowPagePath(const std::string& path) = 0;
   // A failure the user must know of, over this window; returns once read.
   virtual void ShowError(const Message& message) = 0;
 };

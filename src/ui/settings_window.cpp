@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPalette>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -238,6 +239,20 @@ QWidget* SettingsWindow::BuildFieldGrid() {
   QLineEdit* title = FieldOf(TextField::kPageTitle);
   title->setMinimumWidth(title->fontMetrics().averageCharWidth() * 52);
   grid->addWidget(BuildTitleSizeRow(), static_cast<int>(TextField::kTitleSize), 1);
+  // Last, where the page is: a path to read and copy, so without a frame,
+  // with the window's own background, and out of the tab order.
+  page_path_label_ = new QLabel(grid_widget);
+  page_path_label_->setObjectName(QStringLiteral("pagePathLabel"));
+  page_path_ = new QLineEdit(grid_widget);
+  page_path_->setObjectName(QStringLiteral("pagePathField"));
+  page_path_->setReadOnly(true);
+  page_path_->setFrame(false);
+  page_path_->setFocusPolicy(Qt::ClickFocus);
+  QPalette palette = page_path_->palette();
+  palette.setColor(QPalette::Base, Qt::transparent);
+  page_path_->setPalette(palette);
+  grid->addWidget(page_path_label_, kTextFieldCount, 0, Qt::AlignRight | Qt::AlignVCenter);
+  grid->addWidget(page_path_, kTextFieldCount, 1);
   grid->setColumnStretch(1, 1);
   return grid_widget;
 }
@@ -377,6 +392,7 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   choose_folder_->setText(QString::fromUtf8(captions.choose_folder));
   choose_folder_->setToolTip(QString::fromUtf8(captions.choose_folder_tip));
   open_in_browser_->setText(QString::fromUtf8(captions.open_in_browser));
+  page_path_label_->setText(QString::fromUtf8(captions.page_location));
   captions_ = &captions;
   ShowSwatches();
 }
@@ -428,6 +444,13 @@ void SettingsWindow::Show() {
 
 void SettingsWindow::ShowFavoritesFolderMissing(bool missing) {
   favorites_missing_->setVisible(missing);
+}
+
+void SettingsWindow::ShowPagePath(const std::string& path) {
+  const QString text = QString::fromStdString(path);
+  page_path_->setText(text);
+  page_path_->setToolTip(text);
+  page_path_->setCursorPosition(0);
 }
 
 void SettingsWindow::ShowError(const Message& message) {

@@ -41,6 +41,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   void Show() override;
   bool IsShown() const override { return isVisible(); }
   void ShowFavoritesFolderMissing(bool missing) override;
+  void ShowPagePath(const std::string& path) override;
   void ShowError(const Message& message) override;
 
  signals:
@@ -97,6 +98,8 @@ class SettingsWindow : public QWidget, public SettingsView {
   const CaptionSet* captions_ = &kCreatedCaptions;
   QPushButton* choose_folder_ = nullptr;
   QAction* favorites_missing_ = nullptr;  // the mark inside the Favorites field
+  QLabel* page_path_label_ = nullptr;
+  QLineEdit* page_path_ = nullptr;  // where the page last built is, read only
   // The row of buttons under the fields, left to right.
   QHBoxLayout* buttons_ = nullptr;
   QPushButton* refresh_ = nullptr;

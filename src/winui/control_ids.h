@@ -59,6 +59,9 @@ inline constexpr int kOpenInBrowserId = 332;
 inline constexpr int kMakerLinkId = 333;
 inline constexpr int kDutchFlagId = 334;
 inline constexpr int kBritishFlagId = 335;
+// Where the page last built is, under the fields.
+inline constexpr int kPagePathLabelId = 336;
+inline constexpr int kPagePathId = 337;
 
 // The main window: the preview, and what stands in its place when the
 // system's web control cannot show the page.

@@ -94,6 +94,10 @@ TTTOOLINFOW ToolOf(HWND window, int control) {
 HWND MakeSettingsControls(HWND window) {
   for (const Colour colour : kColours) MakeColourGroup(window, colour);
   for (const TextField field : kTextFields) MakeFieldRow(window, field);
+  // Where the page is: a path to read and copy, so read only, without an
+  // edge, and out of the Tab order.
+  MakeControl(window, L"STATIC", kPagePathLabelId, SS_RIGHT | SS_NOPREFIX);
+  MakeControl(window, L"EDIT", kPagePathId, ES_AUTOHSCROLL | ES_READONLY);
   for (const int id : {kRefreshId, kImportBookmarksId, kOpenInBrowserId}) {
     MakeControl(window, L"BUTTON", id, kButton);
   }

@@ -128,7 +128,7 @@ class Layout {
       widest = std::max(
           widest, WidestCaption([field](const CaptionSet& c) { return FieldLabel(c, field); }));
     }
-    return widest;
+    return std::max(widest, WidestCaption([](const CaptionSet& c) { return c.page_location; }));
   }
 
   int PlaceFields(int top) {
@@ -148,7 +148,11 @@ class Layout {
       }
       y += control_height_ + S(kRowGap);
     }
-    return y - S(kRowGap);
+    // Last, where the page is.
+    Place(kPagePathLabelId, S(kMargin), y + (control_height_ - m_.text_height) / 2, label_width,
+          m_.text_height);
+    Place(kPagePathId, field_x, y, field_right - field_x, control_height_);
+    return y + control_height_;
   }
 
   void PlaceFavoritesRow(int left, int right, int y) {

@@ -163,6 +163,7 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   SetText(Control(kRefreshId), captions.refresh);
   SetText(Control(kImportBookmarksId), captions.import_bookmarks);
   SetText(Control(kOpenInBrowserId), captions.open_in_browser);
+  SetText(Control(kPagePathLabelId), captions.page_location);
   SetText(Control(kChooseFolderId), captions.choose_folder);
   SetText(window_, captions.settings_title);
   SendMessageW(Control(FieldId(TextField::kFavoritesFolder)), EM_SETCUEBANNER, TRUE,
@@ -205,6 +206,10 @@ bool SettingsWindow::IsShown() const {
 
 void SettingsWindow::ShowFavoritesFolderMissing(bool missing) {
   ShowWindow(Control(kFavoritesMissingMarkId), missing ? SW_SHOWNA : SW_HIDE);
+}
+
+void SettingsWindow::ShowPagePath(const std::string& path) {
+  SetText(Control(kPagePathId), path);
 }
 
 void SettingsWindow::ShowError(const Message& message) {

@@ -48,6 +48,7 @@ class SettingsWindow : public SettingsView {
   void Show() override;
   bool IsShown() const override;
   void ShowFavoritesFolderMissing(bool missing) override;
+  void ShowPagePath(const std::string& path) override;
   void ShowError(const Message& message) override;
 
   void AttachWindow(HWND window) { window_ = window; }

@@ -43,6 +43,7 @@ class RecordingSettingsView : public SettingsView {
   void Show() override { shown = true; }
   bool IsShown() const override { return shown; }
   void ShowFavoritesFolderMissing(bool missing) override { favorites_missing = missing; }
+  void ShowPagePath(const std::string& path) override { page_path = path; }
   void ShowError(const Message& message) override { errors.push_back(message.text); }
 
   ProgramState shown_state;
@@ -51,6 +52,7 @@ class RecordingSettingsView : public SettingsView {
   const CaptionSet* captions = nullptr;
   bool shown = false;
   bool favorites_missing = false;
+  std::string page_path;
   std::vector<std::string> errors;
 };
 
@@ -137,6 +139,7 @@ TEST(InstalledProgramController, SavesInTheUsersFolderItMakes) {
   EXPECT_TRUE(settings_view.errors.empty());
   EXPECT_TRUE(home.Exists("data/vorlindo/ins.txt"));
   EXPECT_EQ(main_view.pages, std::vector<std::string>{home.Path("data/vorlindo/mijnstart.html")});
+  EXPECT_EQ(settings_view.page_path, home.Path("data/vorlindo/mijnstart.html"));
   EXPECT_TRUE(installation.Entries().empty());
 }
 
@@ -147,6 +150,7 @@ TEST_F(ProgramControllerTest, ARebuildWritesAndShowsThePageUnderTheNameJustSaved
   const std::vector<std::string> pages = {program_.Path("mijnstart.html"),
                                           program_.Path(" mine.html")};
   EXPECT_EQ(main_view_.pages, pages);
+  EXPECT_EQ(settings_view_.page_path, pages.back());
   EXPECT_NE(program_.ReadFile(" mine.html").find("News"), std::string::npos);
   EXPECT_TRUE(settings_view_.errors.empty());
 }

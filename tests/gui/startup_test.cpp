@@ -1,6 +1,7 @@
 // Start-up: the first page before any window, and one settings window however
 // often the main window is activated.
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include "gui_fixture.h"
@@ -26,6 +27,10 @@ TEST_F(StartupTest, TheFirstPageIsAskedForBeforeAnyWindowShowsAndOneSettingsWind
     settings_windows += window->objectName() == "settingsWindow" && window->isVisible();
   }
   EXPECT_EQ(settings_windows, 1);
+  // The settings window says where the page is.
+  const auto* path = program_->settings_window().findChild<QLineEdit*>("pagePathField");
+  ASSERT_NE(path, nullptr);
+  EXPECT_EQ(path->text().toStdString(), folder_.Path("mijnstart.html"));
 }
 
 }  // namespace

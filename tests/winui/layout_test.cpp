@@ -25,7 +25,8 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 std::set<int> EveryControlId() {
   std::set<int> ids = {kFavoritesMissingMarkId, kChooseFolderId, kRefreshId,   kImportBookmarksId,
-                       kOpenInBrowserId,        kMakerLinkId,    kDutchFlagId, kBritishFlagId};
+                       kOpenInBrowserId,        kMakerLinkId,    kDutchFlagId, kBritishFlagId,
+                       kPagePathLabelId,        kPagePathId};
   for (const Colour colour : kColours) {
     ids.insert({SwatchId(colour), CodeFieldId(colour), DefaultButtonId(colour)});
     for (const Channel channel : kChannels) {

@@ -100,6 +100,9 @@ TEST_F(ProgramTest, TheDesktopOpensTheSiteAndThePageOrTheWindowSaysWhyNot) {
   WriteSettingsFile(" 1");
   StartProgram();
   const std::string page = folder_.Path("mijnstart.html");
+  // The window says where the page is, under a caption in its language.
+  EXPECT_EQ(Text(kPagePathId), page);
+  EXPECT_EQ(Text(kPagePathLabelId), "Waar de pagina staat");
   struct Case {
     int control;
     int flag;
