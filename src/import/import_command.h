@@ -57,6 +57,7 @@ class SystemImportSurroundings : public ImportCommandSurroundings {
 
  private:
   std::unique_ptr<FavoritesLookup> favorites_;
+  ProgramFolders folders_;  // at the start (CurrentProgramFolders)
 };
 
 // The store a source names: a path as it is, a browser name as the store of

@@ -5,12 +5,13 @@
 
 namespace qv::import {
 
-SystemImportSurroundings::SystemImportSurroundings() : favorites_(SystemFavoritesLookup()) {}
+SystemImportSurroundings::SystemImportSurroundings()
+    : favorites_(SystemFavoritesLookup()), folders_(SystemProgramFolders()) {}
 
 SystemImportSurroundings::~SystemImportSurroundings() = default;
 
 ProgramFolders SystemImportSurroundings::Folders() {
-  return SystemProgramFolders();
+  return CurrentProgramFolders(folders_);
 }
 
 std::string SystemImportSurroundings::HomeFolder() {

@@ -6,12 +6,13 @@
 
 namespace qv {
 
-SystemSurroundings::SystemSurroundings() : favorites_(SystemFavoritesLookup()) {}
+SystemSurroundings::SystemSurroundings()
+    : favorites_(SystemFavoritesLookup()), folders_(SystemProgramFolders()) {}
 
 SystemSurroundings::~SystemSurroundings() = default;
 
 ProgramFolders SystemSurroundings::Folders() {
-  return SystemProgramFolders();
+  return CurrentProgramFolders(folders_);
 }
 
 FavoritesLookup& SystemSurroundings::Favorites() {

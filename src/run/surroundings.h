@@ -24,7 +24,8 @@ class RunSurroundings {
 
 // The machine's own surroundings: the executable's folder or, installed, the
 // user's own folder and the installation's, the user's registry and the
-// local date.
+// local date. Where the program lives is decided once, when made
+// (CurrentProgramFolders).
 class SystemSurroundings : public RunSurroundings {
  public:
   SystemSurroundings();
@@ -35,6 +36,7 @@ class SystemSurroundings : public RunSurroundings {
 
  private:
   std::unique_ptr<FavoritesLookup> favorites_;
+  ProgramFolders folders_;
 };
 
 }  // namespace qv

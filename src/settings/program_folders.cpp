@@ -85,4 +85,8 @@ ProgramFolders SystemProgramFolders() {
   return DecideProgramFolders(AppFolder(), UsersProgramFolder());
 }
 
+ProgramFolders CurrentProgramFolders(const ProgramFolders& at_start) {
+  return at_start.installed.empty() ? BesideTheExecutable(AppFolder()) : at_start;
+}
+
 }  // namespace qv

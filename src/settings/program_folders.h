@@ -68,4 +68,11 @@ Result<std::string> UsersProgramFolder();
 // The machine's own: DecideProgramFolders for the running executable.
 ProgramFolders SystemProgramFolders();
 
+// The folders now of a program whose folders at its start were `at_start`:
+// beside the executable the folder follows the executable, renamed or not,
+// as it always has; installed they stay as they were, so that a program
+// removed or upgraded under a running one never makes it take the
+// installation for a folder of its own.
+ProgramFolders CurrentProgramFolders(const ProgramFolders& at_start);
+
 }  // namespace qv

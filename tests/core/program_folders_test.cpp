@@ -11,6 +11,7 @@
 #include <string>
 
 #include "run/start_page.h"
+#include "settings/app_folder.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 
@@ -56,7 +57,8 @@ class InstalledProgram : public ::testing::Test {
 
 TEST_F(InstalledProgram, TheLayoutDecidesWhereTheProgramLives) {
   const std::string installed = root_.Path("share/vorlindo/");
-  EXPECT_EQ(Installed(), (ProgramFolders{Users(), installed, {}}));
+  const ProgramFolders at_start = Installed();
+  EXPECT_EQ(at_start, (ProgramFolders{Users(), installed, {}}));
   // Without a folder of the user's, none at all: never the installation.
   const ProgramFolders unknown = DecideProgramFolders(Bin(), Status::Error("no home"));
   EXPECT_EQ(unknown, (ProgramFolders{{}, installed, "no home"}));
@@ -71,6 +73,11 @@ TEST_F(InstalledProgram, TheLayoutDecidesWhereTheProgramLives) {
   fs::remove(root_.Path("share/vorlindo/koptekst.txt"));
   EXPECT_EQ(Installed(), BesideTheExecutable(Bin()));
   EXPECT_EQ(DecideProgramFolders(Bin(), Status::Error("no home")), BesideTheExecutable(Bin()));
+
+  // A running program that started installed stays so while its
+  // installation is removed; beside, its folder is its executable's.
+  EXPECT_EQ(CurrentProgramFolders(at_start), at_start);
+  EXPECT_EQ(CurrentProgramFolders(Installed()), BesideTheExecutable(AppFolder()));
 }
 
 TEST_F(InstalledProgram, AFileOfTheUsersWinsOverTheInstalledOne) {
