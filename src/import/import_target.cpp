@@ -90,6 +90,8 @@ Status MakeMissingFolder(std::string folder) {
 Result<std::string> SettleImportFolder(const ProgramFolders& folders,
                                        const std::string& home_folder, FavoritesLookup& favorites,
                                        bool dry_run) {
+  // Without a folder of the user's there are no settings to go by.
+  if (folders.own.empty()) return Status::Error(folders.unknown_reason);
   const std::string setting = FavoritesSetting(folders.own);
   std::error_code error;
   if (!setting.empty()) {

@@ -91,7 +91,7 @@ PageSources UpcomingPageSources(const ProgramState& state, RunSurroundings& surr
                                 bool program_files) {
   ProgramState upcoming = state;
   const std::string app_folder = surroundings.Folders().own;
-  LoadSettings(upcoming, app_folder);
+  if (!app_folder.empty()) LoadSettings(upcoming, app_folder);
   SettleFavoritesFolder(upcoming.settings, surroundings.Favorites());
   return PageSourcesOf(upcoming, app_folder, program_files);
 }

@@ -28,7 +28,9 @@ ProgramFolders BesideTheExecutable(const std::string& folder) {
 }
 
 std::string FolderOfSideFile(const ProgramFolders& folders, const std::string& name) {
-  if (folders.installed.empty() || VisibleFileExists(folders.own, name)) return folders.own;
+  if (folders.installed.empty()) return folders.own;
+  // An empty own folder would look in the current folder.
+  if (!folders.own.empty() && VisibleFileExists(folders.own, name)) return folders.own;
   return folders.installed;
 }
 

@@ -63,6 +63,7 @@ TEST_F(InstalledProgram, TheLayoutDecidesWhereTheProgramLives) {
   const ProgramFolders unknown = DecideProgramFolders(Bin(), Status::Error("no home"));
   EXPECT_EQ(unknown, (ProgramFolders{{}, installed, "no home"}));
   EXPECT_EQ(MakeOwnFolder(unknown).reason(), "no home");
+  EXPECT_EQ(FolderOfSideFile(unknown, "nl.txt"), installed);
 
   // A template beside the executable (a build folder inside a prefix, an
   // unpacked zip) keeps the program there, as does a data folder without

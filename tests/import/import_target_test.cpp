@@ -66,6 +66,11 @@ TEST(SettleImportFolder, WritesTheSettingsOfAnInstalledProgramInTheUsersFolder) 
   expected.settings.favorites_folder = home.Path("Favorites/");
   EXPECT_EQ(home.ReadFile("data/vorlindo/ins.txt"), FormatSettings(expected.settings, 0));
   EXPECT_TRUE(installation.Entries().empty());
+  // No folder of the user's known: nothing to go by, and nothing written.
+  const auto unknown =
+      SettleImportFolder({{}, installation.path(), "no home"}, home.path(), registry, false);
+  EXPECT_EQ(unknown.status().reason(), "no home");
+  EXPECT_TRUE(installation.Entries().empty());
 }
 
 TEST(SettleImportFolder, WritesMissingSettingsLinesAsTheProgramWould) {
