@@ -68,3 +68,5 @@ if(VORLINDO_GZIP)
   install(FILES ${generated}/changelog.gz DESTINATION ${debian_doc_folder})
 endif()
 install(FILES ${linux_folder}/copyright DESTINATION ${debian_doc_folder})
+install(FILES ${linux_folder}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME ${VORLINDO_PACKAGE_NAME})
