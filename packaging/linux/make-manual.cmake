@@ -3,13 +3,12 @@
 # give the same page, compressed without a name or time stamp.
 #   cmake -DSCDOC=... -DGZIP=... -DSOURCE=x.1.scd -DMANUAL=x.1.gz -DVERSION=...
 #         -DRELEASE_DATE=YYYY-MM-DD -P make-manual.cmake
-file(READ ${SOURCE} text)
-string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
+cmake_policy(VERSION 3.22)
 get_filename_component(name ${MANUAL} NAME_WLE)
 get_filename_component(folder ${MANUAL} DIRECTORY)
 set(filled ${folder}/${name}.scd)
 set(page ${folder}/${name})
-file(WRITE ${filled} "${text}")
+configure_file(${SOURCE} ${filled} @ONLY)
 
 execute_process(COMMAND date -u -d ${RELEASE_DATE} +%s OUTPUT_VARIABLE epoch
                 OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
