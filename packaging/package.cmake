@@ -9,7 +9,8 @@ set(CPACK_PACKAGE_HOMEPAGE_URL ${VORLINDO_HOMEPAGE})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Qelmora Vorlindo")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_STRIP_FILES ON)
-# One package with everything; the zip takes its own layout (see below).
+# One package with everything; the zip takes its own layout
+# (package_kinds.cmake.in).
 set(CPACK_MONOLITHIC_INSTALL ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                                                 GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
