@@ -318,9 +318,13 @@ TEST_F(WatchAndImportTest, AReadingThatWouldChangeNothingWritesAndSaysNothing) {
 
   auto after = Looks(machine_.favorites.path());
   after.erase(machine_.favorites.Path("News/Beta.url"));
-  // Only the import that brought Beta wrote: the folder and the list.
+  // Only the import that brought Beta wrote: the folder and the list. The
+  // list's temporaries (".vorlindo-import.xxxxxx") come and go with its writes
+  // and may be caught by the first look.
   for (const auto& [path, look] : before) {
-    if (path.ends_with(".vorlindo-import") || path == machine_.favorites.Path("News")) continue;
+    const bool the_list =
+        fs::path(NativePath(path)).filename().string().starts_with(".vorlindo-import");
+    if (the_list || path == machine_.favorites.Path("News")) continue;
     EXPECT_TRUE(after[path] == look) << path;
   }
   // The first import and the one that changed something say so; no other.
