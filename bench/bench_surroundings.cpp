@@ -13,8 +13,8 @@ Result<std::string> NoFavorites::FavoritesFolder() {
 BenchSurroundings::BenchSurroundings(std::string program_folder)
     : program_folder_(WithTrailingSeparator(std::move(program_folder))) {}
 
-std::string BenchSurroundings::AppFolder() {
-  return program_folder_;
+ProgramFolders BenchSurroundings::Folders() {
+  return BesideTheExecutable(program_folder_);
 }
 
 FavoritesLookup& BenchSurroundings::Favorites() {

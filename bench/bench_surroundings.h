@@ -17,7 +17,7 @@ class NoFavorites : public FavoritesLookup {
 class BenchSurroundings : public RunSurroundings {
  public:
   explicit BenchSurroundings(std::string program_folder);
-  std::string AppFolder() override;
+  ProgramFolders Folders() override;
   FavoritesLookup& Favorites() override;
   CalendarDate Today() override;
 

@@ -196,7 +196,7 @@ bool TimeCase(const Case& bench_case, bool cold, ProgramState& state,
     return false;
   }
 
-  const std::string floor_page = surroundings.AppFolder() + "floor.html";
+  const std::string floor_page = surroundings.Folders().own + "floor.html";
   bool floor_ok = true;
   TimeSideBySide(
       bench_case.repetitions,
