@@ -1,5 +1,5 @@
 // The floor a generation run is measured against: what any program that turns
-// the Favorites folder into a page must at least do.
+// the Favorites folder into a page, and keeps the page safe, must at least do.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +11,9 @@ namespace qv::bench {
 // front to back. Returns the number of bytes read (-1 on a failure).
 long long ReadEveryShortcut(const std::string& root);
 
-// Writes `size` bytes of page-like text to `path` in large blocks.
+// Writes `size` bytes of page-like text durably as `path`: beside it under a
+// temporary name, flushed to disk, renamed over it, and the rename flushed
+// with its folder, as a page that must survive a crash whole is written.
 bool WritePageOfSize(const std::string& path, std::size_t size);
 
 }  // namespace qv::bench
