@@ -70,6 +70,8 @@ std::string AsciiLowerCase(std::string_view text);
 // Escapes text from the Favorites folder for the page: & < > " # and CR, LF
 // become character references.
 std::string EscapeHtml(std::string_view text);
+// The same, appended to `out`.
+void AppendEscapedHtml(std::string_view text, std::string& out);
 
 // Name order: ASCII letters folded to one case, ties broken by byte order.
 bool NameLess(std::string_view a, std::string_view b);
