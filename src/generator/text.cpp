@@ -264,6 +264,18 @@ std::string AsciiLowerCase(std::string_view text) {
   return lower;
 }
 
+std::size_t FindAsciiFolded(std::string_view text, std::string_view needle) {
+  const auto folded_equal = [](char x, char y) { return AsciiLower(x) == AsciiLower(y); };
+  const auto found =
+      std::search(text.begin(), text.end(), needle.begin(), needle.end(), folded_equal);
+  if (found == text.end() && !needle.empty()) return std::string_view::npos;
+  return static_cast<std::size_t>(found - text.begin());
+}
+
+bool EqualAsciiFolded(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FindAsciiFolded(a, b) == 0;
+}
+
 void AppendEscapedHtml(std::string_view text, std::string& out) {
   // Names and addresses are mostly characters written as they are: copied a
   // run at a time, with the references between the runs.
