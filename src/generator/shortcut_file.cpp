@@ -202,17 +202,7 @@ class AddressLines {
         }
         return pos + 1;
       case LinePart::kKey:
-        if (IsLineEnd(c)) {
-          EndLine();
-        } else {
-          kept_ += c;
-          if (!kAddressKey.starts_with(kept_)) part_ = LinePart::kRest;
-          if (kept_ == kAddressKey) {
-            part_ = LinePart::kAddress;
-            kept_.clear();
-          }
-        }
-        return pos + 1;
+        return ReadKey(piece, pos);
       case LinePart::kSectionName:
         return ReadSectionName(piece, pos);
       case LinePart::kAddress:
@@ -232,6 +222,30 @@ class AddressLines {
     if (stop == piece.size()) return stop;
     EndLine();
     return stop + 1;
+  }
+
+  // Compares as much of the address key as the piece holds at once; a key
+  // split between two pieces is kept in part.
+  std::size_t ReadKey(std::string_view piece, std::size_t pos) {
+    const std::string_view wanted = kAddressKey.substr(kept_.size());
+    const std::string_view here = piece.substr(pos, wanted.size());
+    const std::size_t matching = static_cast<std::size_t>(
+        std::mismatch(here.begin(), here.end(), wanted.begin()).first - here.begin());
+    if (matching < here.size()) {
+      // The line ends before the key is whole, or holds another key.
+      if (IsLineEnd(here[matching])) {
+        EndLine();
+        return pos + matching + 1;
+      }
+      part_ = LinePart::kRest;
+      return pos + matching;
+    }
+    kept_.append(here);
+    if (kept_.size() == kAddressKey.size()) {
+      part_ = LinePart::kAddress;
+      kept_.clear();
+    }
+    return pos + here.size();
   }
 
   std::size_t ReadSectionName(std::string_view piece, std::size_t pos) {
