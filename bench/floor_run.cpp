@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,24 +15,34 @@ namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
 
-long long ReadWholeFile(const std::string& path, char* buffer) {
+long long ReadWholeFile(const std::string& path, FileChecks checks, char* buffer) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return -1;
   long long total = 0;
-  ssize_t got;
-  while ((got = read(fd, buffer, kBlockSize)) > 0) total += got;
+  ssize_t got = 0;
+  if (checks == FileChecks::kAsARun) {
+    struct stat info;
+    char attributes[256];
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) got = -1;
+    fgetxattr(fd, "user.DOSATTRIB", attributes, sizeof attributes);
+    while (got >= 0 && total < info.st_size && (got = read(fd, buffer, kBlockSize)) > 0) {
+      total += got;
+    }
+  } else {
+    while ((got = read(fd, buffer, kBlockSize)) > 0) total += got;
+  }
   close(fd);
   return got < 0 ? -1 : total;
 }
 
 // Reads every file of `folder` once; -1 when the folder or a file cannot be.
-long long ReadFolder(const std::string& folder, char* buffer) {
+long long ReadFolder(const std::string& folder, FileChecks checks, char* buffer) {
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return 0;  // a file beside the categories
   long long total = 0;
   while (const dirent* entry = readdir(dir)) {
     if (entry->d_name[0] == '.') continue;
-    const long long got = ReadWholeFile(folder + "/" + entry->d_name, buffer);
+    const long long got = ReadWholeFile(folder + "/" + entry->d_name, checks, buffer);
     if (got < 0) {
       total = -1;
       break;
@@ -61,14 +73,14 @@ bool SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-long long ReadEveryShortcut(const std::string& root) {
+long long ReadEveryShortcut(const std::string& root, FileChecks checks) {
   static char buffer[kBlockSize];
   DIR* top = opendir(root.c_str());
   if (top == nullptr) return -1;
   long long total = 0;
   while (const dirent* entry = readdir(top)) {
     if (entry->d_name[0] == '.') continue;
-    const long long got = ReadFolder(root + "/" + entry->d_name, buffer);
+    const long long got = ReadFolder(root + "/" + entry->d_name, checks, buffer);
     if (got < 0) {
       total = -1;
       break;
