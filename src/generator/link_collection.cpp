@@ -83,13 +83,16 @@ std::string DisplayName(std::string_view folder_name) {
 }
 
 std::string LinkCaption(std::string_view file_name, PageColumn column) {
-  std::string caption(file_name);
-  // ASCII folding keeps every byte in place, so the position found in the
-  // folded copy is the position in the name itself.
-  const auto found = AsciiLowerCase(caption).find(kShortcutExtension);
-  if (found != std::string::npos) {
-    caption.replace(found, kShortcutExtension.size(), kShortcutExtension.size(), ' ');
-    caption = std::string(TrimBlanks(caption));
+  std::string_view caption = file_name;
+  // The extension, wherever it stands and in any letter case, becomes blanks.
+  std::string blanked;
+  const std::size_t found = FindAsciiFolded(file_name, kShortcutExtension);
+  if (found != std::string_view::npos) {
+    blanked.reserve(file_name.size());
+    blanked.append(file_name.substr(0, found));
+    blanked.append(kShortcutExtension.size(), ' ');
+    blanked.append(file_name.substr(found + kShortcutExtension.size()));
+    caption = TrimBlanks(blanked);
   }
   const std::size_t limit = kCaptionLimits[static_cast<int>(column)];
   return std::string(TrimBlanks(LeftChars(caption, limit)));

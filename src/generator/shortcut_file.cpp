@@ -1,6 +1,7 @@
 #include "generator/shortcut_file.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -15,8 +16,10 @@ namespace qv {
 namespace {
 
 // The file is read in pieces of this size; a line longer than a piece is
-// followed piece by piece.
-constexpr std::size_t kPieceSize = 64 * 1024;
+// followed piece by piece. Shortcut files are mostly far smaller, and a run
+// reads thousands of them: the piece is on the stack, not taken from the heap
+// and given back for each file.
+constexpr std::size_t kPieceSize = 16 * 1024;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
@@ -47,10 +50,9 @@ enum class Section { kOther, kShortcut, kAnsiCopy, kUnicodeCopy };
 Section SectionNamed(std::string_view name) {
   while (!name.empty() && IsIndent(name.front())) name.remove_prefix(1);
   while (!name.empty() && IsIndent(name.back())) name.remove_suffix(1);
-  const std::string folded = AsciiLowerCase(name);
-  if (folded == "internetshortcut") return Section::kShortcut;
-  if (folded == "internetshortcut.a") return Section::kAnsiCopy;
-  if (folded == "internetshortcut.w") return Section::kUnicodeCopy;
+  if (EqualAsciiFolded(name, "internetshortcut")) return Section::kShortcut;
+  if (EqualAsciiFolded(name, "internetshortcut.a")) return Section::kAnsiCopy;
+  if (EqualAsciiFolded(name, "internetshortcut.w")) return Section::kUnicodeCopy;
   return Section::kOther;
 }
 
@@ -100,28 +102,29 @@ class Utf16Decoder {
 // The text of a shortcut file in pieces, after its byte-order mark.
 class ShortcutText {
  public:
-  // Left uninitialised: a run reads thousands of small shortcut files.
-  explicit ShortcutText(ReadableFile& file) : file_(file), buffer_(new char[kPieceSize]) {}
+  // The buffer is left uninitialised: filling it would cost more than
+  // reading most files.
+  explicit ShortcutText(ReadableFile& file) : file_(file) {}
 
   // The next piece of text; false at the end of the file.
   bool Next(std::string_view& piece) {
     if (finished_) return false;
-    std::size_t size = file_.Read(buffer_.get(), kPieceSize);
+    std::size_t size = file_.Read(buffer_.data(), kPieceSize);
     std::size_t start = 0;
     if (first_) {
       first_ = false;
       // A read may deliver fewer bytes than the longest mark.
       for (std::size_t more = size; more > 0 && size < kUtf8Mark.size(); size += more) {
-        more = file_.Read(buffer_.get() + size, kPieceSize - size);
+        more = file_.Read(buffer_.data() + size, kPieceSize - size);
       }
-      const std::string_view head(buffer_.get(), size);
+      const std::string_view head(buffer_.data(), size);
       if (head.starts_with(kUtf8Mark)) start = kUtf8Mark.size();
       if (head.starts_with(kUtf16LeMark)) {
         start = kUtf16LeMark.size();
         utf16_ = true;
       }
     }
-    const std::string_view bytes(buffer_.get() + start, size - start);
+    const std::string_view bytes(buffer_.data() + start, size - start);
     if (size == 0) finished_ = true;
     if (!utf16_) {
       piece = bytes;
@@ -139,7 +142,7 @@ class ShortcutText {
 
  private:
   ReadableFile& file_;
-  std::unique_ptr<char[]> buffer_;
+  std::array<char, kPieceSize> buffer_;
   bool first_ = true;
   bool finished_ = false;
   bool utf16_ = false;
@@ -199,17 +202,7 @@ class AddressLines {
         }
         return pos + 1;
       case LinePart::kKey:
-        if (IsLineEnd(c)) {
-          EndLine();
-        } else {
-          kept_ += c;
-          if (!kAddressKey.starts_with(kept_)) part_ = LinePart::kRest;
-          if (kept_ == kAddressKey) {
-            part_ = LinePart::kAddress;
-            kept_.clear();
-          }
-        }
-        return pos + 1;
+        return ReadKey(piece, pos);
       case LinePart::kSectionName:
         return ReadSectionName(piece, pos);
       case LinePart::kAddress:
@@ -229,6 +222,30 @@ class AddressLines {
     if (stop == piece.size()) return stop;
     EndLine();
     return stop + 1;
+  }
+
+  // Compares as much of the address key as the piece holds at once; a key
+  // split between two pieces is kept in part.
+  std::size_t ReadKey(std::string_view piece, std::size_t pos) {
+    const std::string_view wanted = kAddressKey.substr(kept_.size());
+    const std::string_view here = piece.substr(pos, wanted.size());
+    const std::size_t matching = static_cast<std::size_t>(
+        std::mismatch(here.begin(), here.end(), wanted.begin()).first - here.begin());
+    if (matching < here.size()) {
+      // The line ends before the key is whole, or holds another key.
+      if (IsLineEnd(here[matching])) {
+        EndLine();
+        return pos + matching + 1;
+      }
+      part_ = LinePart::kRest;
+      return pos + matching;
+    }
+    kept_.append(here);
+    if (kept_.size() == kAddressKey.size()) {
+      part_ = LinePart::kAddress;
+      kept_.clear();
+    }
+    return pos + here.size();
   }
 
   std::size_t ReadSectionName(std::string_view piece, std::size_t pos) {

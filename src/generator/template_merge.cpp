@@ -6,9 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "generator/link_table.h"
 #include "generator/text.h"
-#include "generator/text_file.h"
 
 namespace qv {
 namespace {
@@ -134,17 +132,6 @@ std::string MergeLine(std::string line, const MergeSources& sources) {
     if (found != std::string::npos) ApplyStep(step, found, line, sources);
   }
   return line;
-}
-
-Status MergePage(const std::string& intermediate_path, WritableFile& page,
-                 const MergeSources& sources) {
-  LineReader reader(intermediate_path, kLongestTableLine);
-  if (!reader.is_open()) return reader.open_status();
-  LineWriter page_lines(page);
-  std::string line;
-  while (reader.Next(line)) page_lines.WriteLine(MergeLine(std::move(line), sources));
-  if (Status read = reader.read_status(); !read.ok()) return read;
-  return page_lines.Flush();
 }
 
 }  // namespace qv

@@ -1,13 +1,10 @@
-// The template merge: turns the intermediate page into the final page by
-// putting the user's colours, texts, language lines and the update line in
-// place of the defaults and placeholders.
+// The template merge: puts the user's colours, texts, language lines and the
+// update line in place of the defaults and placeholders of a template line.
 #pragma once
 
 #include <string>
 
-#include "generator/file_system.h"
 #include "generator/page_values.h"
-#include "generator/status.h"
 #include "generator/types.h"
 
 namespace qv {
@@ -26,11 +23,5 @@ struct MergeSources {
 
 // Applies the eighteen substitution steps, in order, to one line.
 std::string MergeLine(std::string line, const MergeSources& sources);
-
-// Reads the intermediate page at `intermediate_path` line by line and writes
-// the merged lines into `page`, which the caller closes. Reports an
-// intermediate page that cannot be read or a failed write.
-Status MergePage(const std::string& intermediate_path, WritableFile& page,
-                 const MergeSources& sources);
 
 }  // namespace qv

@@ -158,6 +158,32 @@ double DecimalValue(const DecimalParts& parts) {
   return value;
 }
 
+// The character reference a character of Favorites text is written as on the
+// page, or nothing for a character written as it is.
+std::string_view HtmlReference(char c) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    case '#':
+      // Every placeholder and default colour the merge looks for holds a
+      // "#"; written as a reference, a name from the Favorites folder can
+      // never be mistaken for one.
+      return "&#35;";
+    case '\r':
+      return "&#13;";
+    case '\n':
+      return "&#10;";
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 Utf8Char Utf8CharAt(std::string_view text, std::size_t pos) {
@@ -238,56 +264,57 @@ std::string AsciiLowerCase(std::string_view text) {
   return lower;
 }
 
+std::size_t FindAsciiFolded(std::string_view text, std::string_view needle) {
+  const auto folded_equal = [](char x, char y) { return AsciiLower(x) == AsciiLower(y); };
+  const auto found =
+      std::search(text.begin(), text.end(), needle.begin(), needle.end(), folded_equal);
+  if (found == text.end() && !needle.empty()) return std::string_view::npos;
+  return static_cast<std::size_t>(found - text.begin());
+}
+
+bool EqualAsciiFolded(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FindAsciiFolded(a, b) == 0;
+}
+
+void AppendEscapedHtml(std::string_view text, std::string& out) {
+  // Names and addresses are mostly characters written as they are: copied a
+  // run at a time, with the references between the runs.
+  std::size_t run_start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::string_view reference = HtmlReference(text[i]);
+    if (reference.empty()) continue;
+    out.append(text.substr(run_start, i - run_start));
+    out.append(reference);
+    run_start = i + 1;
+  }
+  out.append(text.substr(run_start));
+}
+
 std::string EscapeHtml(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '#':
-        // Every placeholder and default colour the merge looks for holds a
-        // "#"; written as a reference, a name from the Favorites folder can
-        // never be mistaken for one.
-        escaped += "&#35;";
-        break;
-      case '\r':
-        escaped += "&#13;";
-        break;
-      case '\n':
-        escaped += "&#10;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
+  AppendEscapedHtml(text, escaped);
   return escaped;
 }
 
 bool NameLess(std::string_view a, std::string_view b) {
-  const auto folded_less = [](char x, char y) {
-    return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
-  };
-  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded_less)) {
-    return true;
+  // One pass: the first difference with letters folded decides; failing
+  // that the shorter name comes first; names that differ only in letter case
+  // go by their first differing byte.
+  const std::size_t common = std::min(a.size(), b.size());
+  std::size_t first_byte_difference = common;
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x == y) continue;
+    const auto folded_x = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto folded_y = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (folded_x != folded_y) return folded_x < folded_y;
+    if (first_byte_difference == common) first_byte_difference = i;
   }
-  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded_less)) {
-    return false;
-  }
-  const auto byte_less = [](char x, char y) {
-    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-  };
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byte_less);
+  if (a.size() != b.size()) return a.size() < b.size();
+  return first_byte_difference < common && static_cast<unsigned char>(a[first_byte_difference]) <
+                                               static_cast<unsigned char>(b[first_byte_difference]);
 }
 
 double LeadingNumber(std::string_view text) {

@@ -67,9 +67,18 @@ std::string UpperCase(std::string_view text);
 // ASCII letters to lower case, every other byte unchanged.
 std::string AsciiLowerCase(std::string_view text);
 
+// The position of the first occurrence of `needle` in `text`, ASCII letters
+// of both folded to one case; npos when there is none.
+std::size_t FindAsciiFolded(std::string_view text, std::string_view needle);
+
+// True when `a` and `b` are the same with ASCII letters folded to one case.
+bool EqualAsciiFolded(std::string_view a, std::string_view b);
+
 // Escapes text from the Favorites folder for the page: & < > " # and CR, LF
 // become character references.
 std::string EscapeHtml(std::string_view text);
+// The same, appended to `out`.
+void AppendEscapedHtml(std::string_view text, std::string& out);
 
 // Name order: ASCII letters folded to one case, ties broken by byte order.
 bool NameLess(std::string_view a, std::string_view b);

@@ -132,6 +132,13 @@ void LineWriter::WriteLine(std::string_view line) {
   if (buffer_.size() >= kBufferSize) Flush();
 }
 
+void LineWriter::WriteLine(std::initializer_list<std::string_view> pieces) {
+  if (!status_.ok()) return;
+  for (const std::string_view piece : pieces) buffer_.append(piece);
+  buffer_.append("\r\n");
+  if (buffer_.size() >= kBufferSize) Flush();
+}
+
 Status LineWriter::Flush() {
   if (status_.ok() && !buffer_.empty()) status_ = file_.Append(buffer_);
   buffer_.clear();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -86,6 +87,8 @@ class LineWriter {
 
   // Writes `line` followed by CR LF. After a failure nothing more is written.
   void WriteLine(std::string_view line);
+  // Writes the pieces one after the other as one line, followed by CR LF.
+  void WriteLine(std::initializer_list<std::string_view> pieces);
   // Hands what is buffered to the file; reports the first failure of any
   // write.
   Status Flush();

@@ -58,7 +58,6 @@ void Note(const Status& status, RunReport& report) {
 // page has been written: until then the page and "option.txt" of the run
 // before stay as they were.
 struct PageFiles {
-  std::unique_ptr<ReplacementFile> intermediate;
   std::unique_ptr<ReplacementFile> jump_list;
   std::unique_ptr<ReplacementFile> page;
 };
@@ -67,8 +66,7 @@ struct PageFiles {
 // next run can tell and remove what a killed run left.
 Result<PageFiles> CreatePageFiles(const OpenFolder& app_folder, const std::string& page_path) {
   PageFiles files;
-  for (auto [file, target] : {std::pair{&files.intermediate, page_path},
-                              std::pair{&files.jump_list, app_folder.path() + kOptionFileName},
+  for (auto [file, target] : {std::pair{&files.jump_list, app_folder.path() + kOptionFileName},
                               std::pair{&files.page, page_path}}) {
     Result<std::unique_ptr<ReplacementFile>> created =
         ReplacementFile::Create(app_folder, kIntermediateFileName, target);
@@ -104,11 +102,9 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Progr
   if (!files.ok()) return files.status();
   const TemplatePaths templates{SideFilePath(folders, kHeaderTemplateName),
                                 SideFilePath(folders, kFooterTemplateName)};
-  Status status = WriteLinkTable(grid, templates, *files->intermediate, *files->jump_list);
-  if (status.ok()) status = files->intermediate->Close();
   const MergeSources sources{state.settings, state.settings, language_lines,
                              UpdateLineStyleOfCode(state.language_code), surroundings.Today()};
-  if (status.ok()) status = MergePage(files->intermediate->temporary_path(), *files->page, sources);
+  Status status = WriteLinkTable(grid, templates, sources, *files->page, *files->jump_list);
   if (status.ok())
     status = files->page->PutInPlace(PageFileNameFrom(state.settings.page_file_name));
   if (!status.ok()) return status;

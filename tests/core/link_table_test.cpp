@@ -32,6 +32,10 @@ TEST(WriteLinkTableTest, TellsTheFirstFailedWriteOfEitherFile) {
   LinkGrid grid;
   grid.AddRow();
   grid.SetCell(0, 0, ";News");
+  const PageTexts texts;
+  const PageColours colours;
+  const LanguageLines language_lines;
+  const MergeSources sources{texts, colours, language_lines, UpdateLineStyle::kEnglish, {}};
   constexpr std::size_t kRoom = 1 << 20;
   const struct {
     std::size_t page_room, jump_list_room;
@@ -39,8 +43,9 @@ TEST(WriteLinkTableTest, TellsTheFirstFailedWriteOfEitherFile) {
   } cases[] = {{kRoom, kRoom, ""}, {10, kRoom, "page"}, {kRoom, 10, "jump list"}, {10, 10, "page"}};
   for (const auto& c : cases) {
     SmallFile page(c.page_room, "page"), jump_list(c.jump_list_room, "jump list");
-    const Status status = WriteLinkTable(
-        grid, {program.Path("koptekst.txt"), program.Path("voettekst.txt")}, page, jump_list);
+    const Status status =
+        WriteLinkTable(grid, {program.Path("koptekst.txt"), program.Path("voettekst.txt")}, sources,
+                       page, jump_list);
     EXPECT_EQ(status.ok(), *c.failed == '\0') << c.failed;
     if (!status.ok()) {
       EXPECT_EQ(status.reason(), std::string("cannot write ") + c.failed + ": no space left");

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "generator/file_system.h"
 #include "run/start_page.h"
 #include "settings/app_folder.h"
 #include "support/fake_surroundings.h"

@@ -35,7 +35,7 @@ std::optional<std::string> AddressOf(const testing::TempFolder& folder, const st
   return ReadShortcutAddress(folder.Path("link.url"));
 }
 
-constexpr std::size_t kPiece = 64 * 1024;  // the reader's piece size
+constexpr std::size_t kPiece = 16 * 1024;  // the reader's piece size
 
 // "http://моторезина.рф/" in the Cyrillic ANSI code page.
 const std::string kAnsiAddress = "http://\xEC\xEE\xF2\xEE\xF0\xE5\xE7\xE8\xED\xE0.\xF0\xF4/";
@@ -54,7 +54,12 @@ TEST(ReadShortcutAddressTest, TakesTheRestOfTheLastUrlLine) {
        "http://indented.example/"},
       {"URL=a\r\n\t \tURL=b", "b"},
       {std::string(kPiece - 4, 'p') + "\r\nURL=a\r\n", "a"},
-      {std::string(kPiece - 2, ' ') + "URL=a", "a"},  // the key split between pieces
+      // The key split between pieces at each of its characters, and a line
+      // that ends at the split before its key is whole.
+      {std::string(kPiece - 1, ' ') + "URL=a", "a"},
+      {std::string(kPiece - 2, ' ') + "URL=a", "a"},
+      {std::string(kPiece - 3, ' ') + "URL=a", "a"},
+      {"URL=a\r\n" + std::string(kPiece - 9, ' ') + "UR\r\nL=b\r\n", "a"},
       {"URL=" + std::string(kPiece, 'a') + "b\r\n", std::string(kPiece, 'a') + "b"},
       {std::string(kPiece - 10, '\n') + "[InternetShortcut.W]\r\nURL=+ZeVnLIqe-", "日本語"},
       {"URL=early\r\n" + std::string(16 << 20, 'x') + "\r\nURL=late\r\n", "late"},

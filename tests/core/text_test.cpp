@@ -64,6 +64,31 @@ TEST(EscapeHtmlTest, EscapesMarkupNumberSignsAndLineBreaks) {
             "a&amp;b &lt;i&gt;&quot;&#35;1&quot;&lt;/i&gt;&#13;&#10;'");
 }
 
+// Letters fold to lower case, so "_" comes before them; a shorter name whose
+// letters match comes first whatever their case; only names that differ in
+// letter case alone go by their first differing byte.
+TEST(NameLessTest, OrdersNamesFoldedThenByBytes) {
+  const struct {
+    std::string_view first, second;
+  } ordered[] = {{"a", "B"},    {"B", "c"},        {"abc", "abd"}, {"ab", "abc"},
+                 {"AB", "ab"},  {"Ab", "aB"},      {"_", "A"},     {"Ab", "abc"},
+                 {"ab", "ABC"}, {"z", "\xC3\xA9"}, {"", "a"},      {"News 10", "news 9"}};
+  for (const auto& c : ordered) {
+    EXPECT_TRUE(NameLess(c.first, c.second)) << c.first << " < " << c.second;
+    EXPECT_FALSE(NameLess(c.second, c.first)) << c.second << " < " << c.first;
+  }
+  EXPECT_FALSE(NameLess("Same", "Same"));
+}
+
+TEST(FindAsciiFoldedTest, FindsInAnyLetterCase) {
+  EXPECT_EQ(FindAsciiFolded("Site.URL.url", ".url"), 4u);
+  EXPECT_EQ(FindAsciiFolded("Site.ur", ".url"), std::string_view::npos);
+  EXPECT_EQ(FindAsciiFolded("abc", ""), 0u);
+  EXPECT_TRUE(EqualAsciiFolded("InternetShortcut.W", "internetshortcut.w"));
+  EXPECT_FALSE(EqualAsciiFolded("InternetShortcut", "internetshortcut.w"));
+  EXPECT_FALSE(EqualAsciiFolded("\xC3\x89", "\xC3\xA9"));  // only ASCII letters fold
+}
+
 TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
   const std::pair<const char*, double> cases[] = {{" 1", 1},
                                                   {"-1", -1},
