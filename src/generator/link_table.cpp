@@ -1,13 +1,16 @@
 #include "generator/link_table.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "generator/side_files.h"
 #include "generator/text.h"
+#include "generator/text_encoding.h"
 #include "generator/text_file.h"
 
 namespace qv {
@@ -183,13 +186,27 @@ void WriteJumpList(LineWriter& out, const std::vector<std::string>& entries) {
   for (const std::string& entry : entries) out.WriteLine(entry);
 }
 
-// A missing template counts as empty; one that breaks off while read would
-// leave the page without its end, which is a failure.
+// True when nothing at all stands at `path`, not even a dangling link: only
+// then may a template that does not open count as empty.
+bool NothingAt(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::symlink_status(NativePath(path), error).type() ==
+         std::filesystem::file_type::not_found;
+}
+
+// A missing template counts as empty. One that is there but does not open (a
+// folder, no permission) or breaks off while read would give a page without
+// its head or its end over the one before, so either is a failure.
+Status TemplateStatus(const LineReader& reader, const std::string& path) {
+  if (!reader.is_open() && !NothingAt(path)) return reader.open_status();
+  return reader.read_status();
+}
+
 Status CopyTemplate(const std::string& path, const MergeSources& sources, LineWriter& out) {
   LineReader reader(path, kLongestTextLine, FileText::kUtf8OrAnsi);
   std::string line;
   while (reader.Next(line)) out.WriteLine(MergeLine(std::move(line), sources));
-  return reader.read_status();
+  return TemplateStatus(reader, path);
 }
 
 Status CopyFooter(const std::string& path, const MergeSources& sources,
@@ -205,7 +222,7 @@ Status CopyFooter(const std::string& path, const MergeSources& sources,
       out.WriteLine(MergeLine(std::move(line), sources));
     }
   }
-  return reader.read_status();
+  return TemplateStatus(reader, path);
 }
 
 }  // namespace

@@ -28,8 +28,8 @@ struct TemplatePaths {
 // names and addresses from the Favorites folder are escaped, so that no step
 // of the merge could ever find anything in them, and are written as they are.
 // Always comes to its end; a missing template counts as empty. Reports a
-// template that cannot be read to its end, else the first failed write to
-// `page`, else the first to `jump_list`; the caller closes both.
+// template that is there but does not open or cannot be read to its end, else the first failed
+// write to `page`, else the first to `jump_list`; the caller closes both.
 Status WriteLinkTable(const LinkGrid& grid, const TemplatePaths& templates,
                       const MergeSources& sources, WritableFile& page, WritableFile& jump_list);
 

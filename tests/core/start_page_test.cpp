@@ -311,28 +311,40 @@ TEST_F(StartPageTest, BareProgramFolderGivesTheRowsMissingOneEndsTheRun) {
   EXPECT_FALSE(bare.Exists("missing"));
 }
 
-TEST_F(StartPageTest, AFileThatBreaksOffWhileReadEndsTheRunAndKeepsTheOldPage) {
+// A side file that is there but does not open or breaks off while read would
+// leave the page without its head or end; the run ends and the page stays.
+TEST_F(StartPageTest, AFileThatCannotBeReadEndsTheRunAndKeepsTheOldPage) {
   namespace fs = std::filesystem;
   // The kernel's view of a process's memory fails to read from its start.
   const char* const failing = "/proc/self/mem";
-  if (!fs::exists(failing)) GTEST_SKIP() << "no file here that fails while read";
   ASSERT_TRUE(Run().page_status.ok());
   const std::string old_page = Page();
-  for (const char* name : {"koptekst.txt", "voettekst.txt", "ins.txt"}) {
-    SCOPED_TRACE(name);
-    const std::string kept = program_.Exists(name) ? program_.ReadFile(name) : std::string();
-    fs::remove(program_.Path(name));
-    std::error_code error;
-    fs::create_symlink(failing, program_.Path(name), error);
-    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  struct Case {
+    const char* name;
+    bool as_folder;  // else a link to a file that fails while read
+  };
+  for (const Case& c :
+       {Case{"koptekst.txt", true}, Case{"voettekst.txt", true}, Case{"koptekst.txt", false},
+        Case{"voettekst.txt", false}, Case{"ins.txt", false}}) {
+    SCOPED_TRACE(std::string(c.name) + (c.as_folder ? " as a folder" : " failing while read"));
+    const std::string kept = program_.Exists(c.name) ? program_.ReadFile(c.name) : std::string();
+    fs::remove(program_.Path(c.name));
+    if (c.as_folder) {
+      program_.MakeFolder(c.name);
+    } else {
+      std::error_code error;
+      if (!fs::exists(failing)) GTEST_SKIP() << "no file here that fails while read";
+      fs::create_symlink(failing, program_.Path(c.name), error);
+      if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+    }
 
     const RunReport report = Run();
     EXPECT_FALSE(report.page_status.ok());
-    EXPECT_NE(report.page_status.reason().find("cannot read " + program_.Path(name)), npos)
+    EXPECT_NE(report.page_status.reason().find(program_.Path(c.name)), npos)
         << report.page_status.reason();
     EXPECT_EQ(Page(), old_page);
-    fs::remove(program_.Path(name));
-    if (!kept.empty()) program_.WriteFile(name, kept);
+    fs::remove_all(program_.Path(c.name));
+    if (!kept.empty()) program_.WriteFile(c.name, kept);
   }
 }
 
