@@ -1,6 +1,7 @@
 #include "control/program_controller.h"
 
 #include <cstdio>
+#include <string>
 
 #include "run/start_page.h"
 #include "settings/program_folders.h"
@@ -34,16 +35,41 @@ struct RunFailureWords {
   const char* title;
   const char* cannot_write;
   const char* kept;
+  // A page file name the run passed over; "{}" stands for the name typed.
+  const char* name_title;
+  const char* name_not_plain;
+  const char* name_programs_own;
 };
 
 constexpr RunFailureWords kDutchRunFailure = {
     "Pagina niet gemaakt",
-    "De pagina kon niet worden gemaakt:", "Een eerdere pagina blijft zoals ze was."};
+    "De pagina kon niet worden gemaakt:",
+    "Een eerdere pagina blijft zoals ze was.",
+    "Andere paginanaam",
+    "De pagina kan niet \"{}\" heten: dat is geen naam van een eigen bestand in de map van het "
+    "programma. De pagina heet nu mijnstart.html.",
+    "De pagina kan niet \"{}\" heten: het programma bewaart zelf een bestand onder die naam. "
+    "De pagina heet nu mijnstart.html."};
 constexpr RunFailureWords kEnglishRunFailure = {
-    "Page not built", "The page could not be built:", "Any earlier page is kept as it was."};
+    "Page not built",
+    "The page could not be built:",
+    "Any earlier page is kept as it was.",
+    "Other page name",
+    "The page cannot be called \"{}\": that is not the name of a file of its own in the "
+    "program's folder. The page is now called mijnstart.html.",
+    "The page cannot be called \"{}\": the program keeps a file of its own under that name. The "
+    "page is now called mijnstart.html."};
 
 const RunFailureWords& RunFailureWordsFor(std::int16_t language_code) {
   return LanguageOfCode(language_code) == Language::kDutch ? kDutchRunFailure : kEnglishRunFailure;
+}
+
+// Added to the open failure when what took the document ended at once;
+// "{}" stands for its exit code.
+const char* EndedAtOnceWords(std::int16_t language_code) {
+  return LanguageOfCode(language_code) == Language::kDutch
+             ? "Het programma dat het zou openen, stopte meteen met foutcode {}."
+             : "The program that was to open it ended at once with error code {}.";
 }
 
 }  // namespace
@@ -167,6 +193,12 @@ void ProgramController::OpenDocument(const std::string& document) {
   }
 }
 
+void ProgramController::DocumentOpenFailed(const std::string& document, int exit_code) {
+  Message message = OpenFailedMessage(Captions(), document);
+  message.text += "\n" + FillIn(EndedAtOnceWords(state_.language_code), std::to_string(exit_code));
+  desktop_.ShowWarning(message);
+}
+
 // A change on disk rebuilds from the saved settings into a copy of the state,
 // the way start-up builds the page, and saves nothing. The user may be half
 // way through typing a field: saving would write a value not yet finished,
@@ -246,6 +278,7 @@ void ProgramController::Rebuild() {
   const RunReport report = BuildStartPage(state_, surroundings_);
   ShowBuiltPage(report, state_);
   settings_view_.ShowState(state_);
+  ShowPageNameRefused(report);
   ShowRunFailure(report);
 }
 
@@ -255,6 +288,19 @@ void ProgramController::ShowRunFailure(const RunReport& report) {
   const RunFailureWords& words = RunFailureWordsFor(state_.language_code);
   settings_view_.ShowError({words.title, std::string(words.cannot_write) + "\n" +
                                              report.page_status.reason() + "\n\n" + words.kept});
+}
+
+// The field shows the name used (the run settled it); this says why. Only
+// runs of the window's own values tell it: the settings file keeps a refused
+// name until the next save, and a run on a change in the Favorites folder
+// would say it again and again.
+void ProgramController::ShowPageNameRefused(const RunReport& report) {
+  if (report.page_name_refusal == PageNameRefusal::kNone) return;
+  const RunFailureWords& words = RunFailureWordsFor(state_.language_code);
+  const char* why = report.page_name_refusal == PageNameRefusal::kNotAPlainName
+                        ? words.name_not_plain
+                        : words.name_programs_own;
+  settings_view_.ShowError({words.name_title, FillIn(why, report.refused_page_file_name)});
 }
 
 bool ProgramController::Save(const std::string& consequence) {

@@ -43,6 +43,8 @@ class ProgramController {
   void ChooseFavoritesFolderClicked();
   // Hands the page last built to the desktop, which opens it in the browser.
   void OpenInBrowserClicked();
+  // What took `document` from the desktop ended at once with a failure.
+  void DocumentOpenFailed(const std::string& document, int exit_code);
   void LanguageChosen(Language language);
   // The Favorites folder changed on disk.
   void FavoritesChanged();
@@ -76,6 +78,8 @@ class ProgramController {
   void ShowBuiltPage(const RunReport& report, const ProgramState& built);
   // Tells the user why the run of `report` built no page, if it did not.
   void ShowRunFailure(const RunReport& report);
+  // Tells the user that the run wrote the page under another name, and why.
+  void ShowPageNameRefused(const RunReport& report);
   // Writes "ins.txt"; tells the user when that fails, `consequence` saying
   // what happens next. True when saved.
   bool Save(const std::string& consequence);

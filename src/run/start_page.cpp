@@ -113,6 +113,19 @@ Status WritePage(ProgramState& state, RunSurroundings& surroundings, const Progr
   return Status::Ok();
 }
 
+// A page file name the run cannot use gives way to the usual one, and the
+// report says so: writing elsewhere than the name shown would leave the user
+// looking for a page that is not there.
+void SettlePageFileName(Settings& settings, RunReport& report) {
+  const PageNameRefusal refusal = PageFileNameRefusal(settings.page_file_name);
+  if (refusal == PageNameRefusal::kNone) return;
+  report.refused_page_file_name = settings.page_file_name;
+  report.page_name_refusal = refusal;
+  report.problems.push_back("the page cannot be named \"" + settings.page_file_name + "\" (" +
+                            RefusalReason(refusal) + "); it is written as " + kDefaultPageFileName);
+  settings.page_file_name = kDefaultPageFileName;
+}
+
 // The run itself, inside the lock of the program folder, which it holds
 // open so that every file it writes lands in that very folder.
 void RunLocked(ProgramState& state, RunSurroundings& surroundings, const ProgramFolders& folders,
@@ -129,6 +142,7 @@ void RunLocked(ProgramState& state, RunSurroundings& surroundings, const Program
   const Status favorites_known = SettleFavoritesFolder(state.settings, surroundings.Favorites());
   const LanguageLines language_lines =
       ReadLanguageLines(folders, LanguageOfCode(state.language_code));
+  SettlePageFileName(state.settings, report);
   report.page_path = app_folder + PageFileNameFrom(state.settings.page_file_name);
   report.page_status =
       WritePage(state, surroundings, folders, app, favorites_known, language_lines, report);

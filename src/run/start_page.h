@@ -7,6 +7,7 @@
 #include "generator/status.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
+#include "settings/settings_file.h"
 
 namespace qv {
 
@@ -22,11 +23,16 @@ struct RunReport {
   std::vector<std::string> problems;
   // A Favorites folder was named, but there was no folder under that name.
   bool favorites_folder_missing = false;
+  // The page file name the settings asked for, when the run could not use it
+  // and wrote the page under the usual name instead (empty otherwise), and why.
+  std::string refused_page_file_name;
+  PageNameRefusal page_name_refusal = PageNameRefusal::kNone;
 };
 
 // Waits for any other run in the same program folder to end (up to 30 s),
 // reads the settings file into `state`, settles the Favorites folder, the
-// language lines and the page file name, scans the Favorites folder and
+// language lines and the page file name (a name it cannot use becomes the
+// usual one in `state` too, so that a window shows the name used), scans the Favorites folder and
 // writes the page and "option.txt" aside, replacing the old ones only once
 // they are whole. Removes what killed runs left of their temporary files
 // ("mijnstart.tmp" and "mijnstart.tmp." and six letters or digits). Never

@@ -50,8 +50,9 @@ inline constexpr int kNoTitleSizeOption = -1;
 
 // The merge sees the settings only as the page's colours and texts.
 struct Settings : PageColours, PageTexts {
-  std::string page_file_name = kDefaultPageFileName;  // as typed; see PageFileNameFrom
-  std::string favorites_folder;                       // the folder the page lists
+  std::string page_file_name =
+      kDefaultPageFileName;      // as typed, until a run refuses it; see PageFileNameFrom
+  std::string favorites_folder;  // the folder the page lists
 
   bool operator==(const Settings&) const = default;
 };

@@ -92,9 +92,28 @@ Status SettingsFileReadable(const std::string& app_folder) {
 
 }  // namespace
 
+PageNameRefusal PageFileNameRefusal(std::string_view page_file_field) {
+  if (TrimBlanks(page_file_field).empty()) return PageNameRefusal::kNone;
+  if (!IsPlainFileName(page_file_field)) return PageNameRefusal::kNotAPlainName;
+  if (IsOwnFileName(page_file_field)) return PageNameRefusal::kProgramsOwnName;
+  return PageNameRefusal::kNone;
+}
+
+const char* RefusalReason(PageNameRefusal refusal) {
+  switch (refusal) {
+    case PageNameRefusal::kNotAPlainName:
+      return "it is not the name of a file of its own in the program's folder";
+    case PageNameRefusal::kProgramsOwnName:
+      return "the program keeps a file of its own under it";
+    case PageNameRefusal::kNone:
+      break;
+  }
+  return "";
+}
+
 std::string PageFileNameFrom(std::string_view page_file_field) {
-  if (TrimBlanks(page_file_field).empty() || !IsPlainFileName(page_file_field) ||
-      IsOwnFileName(page_file_field)) {
+  if (TrimBlanks(page_file_field).empty() ||
+      PageFileNameRefusal(page_file_field) != PageNameRefusal::kNone) {
     return kDefaultPageFileName;
   }
   return std::string(page_file_field);

@@ -27,6 +27,14 @@ inline constexpr std::size_t kLongestSettingsLine = 1 << 20;
 // temporary files), so that no run writes or deletes anything else.
 std::string PageFileNameFrom(std::string_view page_file_field);
 
+// Why PageFileNameFrom passes over a page file name field that is not blank;
+// kNone when the name is used as typed, or when it is blank and so asks for
+// the usual name.
+enum class PageNameRefusal { kNone, kNotAPlainName, kProgramsOwnName };
+PageNameRefusal PageFileNameRefusal(std::string_view page_file_field);
+// The refusal in a few words, for a line of text; empty for kNone.
+const char* RefusalReason(PageNameRefusal refusal);
+
 // The nineteen lines as they are written, CR LF after each. A line break
 // inside a value is written as one blank.
 std::string FormatSettings(const Settings& settings, std::int16_t language_code);

@@ -158,6 +158,27 @@ TEST_F(VorlindoBuildTest, WritesThePageAndPrintsItsPath) {
   EXPECT_NE(page.find("https://n.example/"), std::string::npos);
 }
 
+// A page name it cannot use is a warning beside the page written under the
+// usual name; a template it cannot read ends the run.
+TEST_F(VorlindoBuildTest, SaysWhyItPassedOverThePageNameOrCouldNotReadATemplate) {
+  std::string settings = program_.ReadFile("ins.txt");
+  settings.replace(settings.find("start.html"), 10, "geen/map/pagina.html");
+  program_.WriteFile("ins.txt", settings);
+  Outcome outcome = RunProcess(program_.Path("vorlindo-build"), false);
+  EXPECT_EQ(outcome.exit_status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, program_.Path("mijnstart.html") + "\n");
+  EXPECT_TRUE(outcome.err.starts_with("vorlindo-build: warning: the page cannot be named "
+                                      "\"geen/map/pagina.html\""))
+      << outcome.err;
+
+  std::filesystem::remove(program_.Path("koptekst.txt"));
+  program_.MakeFolder("koptekst.txt");
+  outcome = RunProcess(program_.Path("vorlindo-build"), false);
+  EXPECT_EQ(outcome.exit_status, 1);
+  EXPECT_NE(outcome.err.find(program_.Path("koptekst.txt")), std::string::npos) << outcome.err;
+  EXPECT_TRUE(program_.ReadFile("mijnstart.html").starts_with("<title>")) << "the page before";
+}
+
 TEST_F(VorlindoBuildTest, AnUnwritableProgramFolderGivesOneLineAndStatusOne) {
   std::filesystem::permissions(program_.path(), std::filesystem::perms(0555));
   const Outcome outcome = RunProcess(program_.Path("vorlindo-build"), true);

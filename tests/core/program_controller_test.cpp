@@ -155,6 +155,35 @@ TEST_F(ProgramControllerTest, ARebuildWritesAndShowsThePageUnderTheNameJustSaved
   EXPECT_TRUE(settings_view_.errors.empty());
 }
 
+// A name the run cannot use: the field shows the name used, a line in the
+// window's language says why, once, and the next save keeps the name used.
+TEST_F(ProgramControllerTest, APageNameThatCannotBeUsedIsShownAsTheNameUsedWithWhy) {
+  struct Case {
+    const char* language_line;
+    const char* typed;
+    const char* why;
+  };
+  for (const Case& c : {Case{" 0", "geen/map/pagina.html", "not the name of a file of its own"},
+                        Case{" 1", "geen/map/pagina.html", "geen naam van een eigen bestand"},
+                        Case{" 0", "INS.TXT", "keeps a file of its own"},
+                        Case{" 1", "ins.txt", "bewaart zelf een bestand"}}) {
+    SCOPED_TRACE(c.typed);
+    settings_view_.errors.clear();
+    StartWithLanguageLine(c.language_line);
+    controller_.FieldEdited(TextField::kPageFileName, c.typed);
+    controller_.RefreshClicked();
+    EXPECT_EQ(settings_view_.shown_state.settings.page_file_name, "mijnstart.html");
+    EXPECT_EQ(settings_view_.page_path, program_.Path("mijnstart.html"));
+    ASSERT_EQ(settings_view_.errors.size(), 1u);
+    EXPECT_NE(settings_view_.errors[0].find(std::string("\"") + c.typed + "\""), std::string::npos)
+        << settings_view_.errors[0];
+    EXPECT_NE(settings_view_.errors[0].find(c.why), std::string::npos) << settings_view_.errors[0];
+    controller_.RefreshClicked();
+    EXPECT_EQ(settings_view_.errors.size(), 1u);
+    EXPECT_NE(program_.ReadFile("ins.txt").find("\r\nmijnstart.html\r\n"), std::string::npos);
+  }
+}
+
 TEST_F(ProgramControllerTest, EveryLanguageCodeButOneShowsEnglishAndBecomesZero) {
   const std::pair<const char*, const CaptionSet*> cases[] = {{" 1", &kDutchCaptions},
                                                              {" 0", &kEnglishCaptions},

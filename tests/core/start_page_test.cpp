@@ -272,9 +272,12 @@ TEST_F(StartPageTest, UnsafePageNameFallsBackAndAFailingStepIsReported) {
   program_.MakeFolder("option.txt");
   const RunReport report = Run();
   EXPECT_EQ(report.page_path, program_.Path("mijnstart.html"));
+  EXPECT_EQ(state_.settings.page_file_name, "mijnstart.html");
+  EXPECT_EQ(report.refused_page_file_name, "../escape.html");
   EXPECT_TRUE(report.page_status.ok());
-  ASSERT_EQ(report.problems.size(), 1u);
-  EXPECT_NE(report.problems[0].find(program_.Path("option.txt")), npos);
+  ASSERT_EQ(report.problems.size(), 2u);
+  EXPECT_NE(report.problems[0].find("\"../escape.html\" (it is not the name of a file"), npos);
+  EXPECT_NE(report.problems[1].find(program_.Path("option.txt")), npos);
   EXPECT_NE(Page().find("size=\"2\"></font></option>\r\n@#$OPTION@#$ at start"), npos);
 }
 
