@@ -14,6 +14,9 @@ DesktopProgram::DesktopProgram(RunSurroundings& surroundings, PagePreview* previ
                   [] { QCoreApplication::exit(0); }) {
   controller_.set_favorites_watch(&favorites_watch_);
   controller_.set_bookmark_import(&importer_, &import_dialogs_);
+  desktop_.set_open_failed([this](const std::string& document, int exit_code) {
+    controller_.DocumentOpenFailed(document, exit_code);
+  });
   Connect();
 }
 

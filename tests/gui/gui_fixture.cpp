@@ -43,8 +43,9 @@ void GuiProgramTest::StartProgram() {
   preview_ = new RecordingPreview;
   program_ = std::make_unique<DesktopProgram>(
       surroundings_, preview_,
-      [this](const QUrl& address) {
+      [this](const QUrl& address, OpenFailed failed) {
         opened_.push_back(address.toString());
+        open_failed_ = std::move(failed);
         return open_succeeds_;
       },
       [this](const QString&, const QString& start) {

@@ -71,6 +71,7 @@ class GuiProgramTest : public ::testing::Test {
   std::unique_ptr<DesktopProgram> program_;
   std::vector<QString> opened_;  // what the program handed to the desktop
   bool open_succeeds_ = true;
+  OpenFailed open_failed_;               // what the program asked to hear of a late failure
   QString chosen_folder_;                // what the faked folder chooser answers
   std::vector<QString> chooser_starts_;  // where it was asked to start
 };
