@@ -1,5 +1,6 @@
 #include "ui/import_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -21,8 +22,9 @@ std::optional<std::size_t> QtImportDialogs::ChooseSource(const std::vector<Bookm
 }
 
 std::optional<std::string> QtImportDialogs::ChooseFile(const ImportWords& words) {
-  const QString path = QFileDialog::getOpenFileName(
-      parent_, QString::fromUtf8(words.title), QString(), QString::fromUtf8(words.file_filter));
+  const QString path =
+      QFileDialog::getOpenFileName(parent_, QString::fromUtf8(words.title), QDir::homePath(),
+                                   QString::fromUtf8(words.file_filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }

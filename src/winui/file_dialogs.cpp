@@ -1,5 +1,6 @@
 #include "winui/file_dialogs.h"
 
+#include <shlobj.h>
 #include <shobjidl.h>
 
 #include "generator/windows_text.h"
@@ -57,18 +58,44 @@ std::wstring PatternList(std::wstring_view patterns) {
   return list;
 }
 
+// The shell's item for `folder`, when it is a folder that is there.
+ComPointer<IShellItem> FolderItem(const std::string& folder) {
+  ComPointer<IShellItem> item;
+  if (folder.empty()) return item;
+  const std::wstring wide = WideText(folder);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return item;
+  }
+  SHCreateItemFromParsingName(wide.c_str(), nullptr, IID_IShellItem,
+                              reinterpret_cast<void**>(item.Receive()));
+  return item;
+}
+
+// The user's profile folder ("C:\Users\name"), or none.
+ComPointer<IShellItem> ProfileFolderItem() {
+  ComPointer<IShellItem> item;
+  SHGetKnownFolderItem(FOLDERID_Profile, KF_FLAG_DEFAULT, nullptr, IID_IShellItem,
+                       reinterpret_cast<void**>(item.Receive()));
+  return item;
+}
+
+// Starts the chooser in `folder` when it is there, else in the user's
+// profile folder; left to itself the chooser may open in the program's own
+// folder, which holds nothing of the user's.
+void StartIn(IFileOpenDialog& chooser, const std::string& folder) {
+  ComPointer<IShellItem> start = FolderItem(folder);
+  if (!start) start = ProfileFolderItem();
+  if (start) chooser.SetFolder(start.get());
+}
+
 }  // namespace
 
 std::optional<std::string> ChooseFolderWithDialog(HWND owner, const std::string& title,
                                                   const std::string& start) {
   ComPointer<IFileOpenDialog> chooser = NewChooser(owner, title, FOS_PICKFOLDERS);
   if (!chooser) return std::nullopt;
-  ComPointer<IShellItem> folder;
-  if (!start.empty() &&
-      SUCCEEDED(SHCreateItemFromParsingName(WideText(start).c_str(), nullptr, IID_IShellItem,
-                                            reinterpret_cast<void**>(folder.Receive())))) {
-    chooser->SetFolder(folder.get());
-  }
+  StartIn(*chooser.get(), start);
   return ChosenPath(*chooser.get(), owner);
 }
 
@@ -80,6 +107,7 @@ std::optional<std::string> ChooseFileWithDialog(HWND owner, const std::string& t
   std::vector<COMDLG_FILTERSPEC> specs;
   for (const FileKind& kind : kinds) specs.push_back({kind.name.c_str(), kind.patterns.c_str()});
   if (!specs.empty()) chooser->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+  StartIn(*chooser.get(), std::string());
   return ChosenPath(*chooser.get(), owner);
 }
 

@@ -11,12 +11,13 @@
 namespace qv::winui {
 
 // Lets the user pick a folder, over `owner`, starting in `start` where it
-// exists; the folder, or none when the user cancels or the chooser fails.
+// exists, else in the user's profile folder; the folder, or none when the
+// user cancels or the chooser fails.
 std::optional<std::string> ChooseFolderWithDialog(HWND owner, const std::string& title,
                                                   const std::string& start);
 
-// Lets the user pick a file of one of the kinds `filter` names; the file, or
-// none.
+// Lets the user pick a file of one of the kinds `filter` names, starting in
+// the user's profile folder; the file, or none.
 std::optional<std::string> ChooseFileWithDialog(HWND owner, const std::string& title,
                                                 const std::string& filter);
 

@@ -1,6 +1,7 @@
 // What the windows show a user: a preview that fills its window, swatches that
 // show the page's colour, and the way to a Favorites folder on first start.
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -73,6 +74,18 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
   QTest::mouseClick(&choose, Qt::LeftButton);
   EXPECT_EQ(Runs(), runs_before);
   EXPECT_TRUE(field.text().isEmpty());
+  // Without a folder that is there, or with a relative one, the chooser starts
+  // at home, never in the program's own folder.
+  for (const std::string& typed :
+       {std::string(), folder_.Path("Later"), std::string("Favorites")}) {
+    field.selectAll();
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClicks(&field, QString::fromStdString(typed));
+    QTest::mouseClick(&choose, Qt::LeftButton);
+    EXPECT_EQ(chooser_starts_.back(), QDir::homePath()) << typed;
+  }
+  field.selectAll();
+  QTest::keyClick(&field, Qt::Key_Backspace);
 
   chosen_folder_ = QString::fromStdString(folder_.Path("Favorites"));
   QTest::mouseClick(&choose, Qt::LeftButton);
