@@ -10,6 +10,9 @@
 
 namespace qv {
 
+// A button's caption marks the letter that Alt with it presses the button with
+// "&" before it, as both toolkits read it; the four Standard buttons share one
+// caption and so have none.
 struct CaptionSet {
   std::array<const char*, kTextFieldCount> field_labels;  // in the order of kTextFields
   const char* red;  // the slider captions of every colour group

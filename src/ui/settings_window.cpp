@@ -85,6 +85,24 @@ class ReturnClicks : public QObject {
   }
 };
 
+// Page Up and Page Down move a slider by kSliderPageStep, reporting at once
+// as an arrow key does; the page step itself stays one, for the track.
+class PageKeysStep : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_PageUp && key != Qt::Key_PageDown) return false;
+    auto* slider = qobject_cast<QAbstractSlider*>(watched);
+    if (slider == nullptr) return false;
+    slider->setValue(slider->value() +
+                     (key == Qt::Key_PageUp ? kSliderPageStep : -kSliderPageStep));
+    return true;
+  }
+};
+
 ScreenRect ToScreenRect(const QRect& rect) {
   return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
@@ -113,6 +131,7 @@ QScrollBar* NewSlider(QWidget* parent, const QString& name) {
   slider->setFocusPolicy(Qt::StrongFocus);
   // Right and Up raise the value, as on any slider (a scroll bar reverses them).
   slider->setInvertedControls(false);
+  slider->installEventFilter(new PageKeysStep(slider));
   slider->setMinimumWidth(96);
   return slider;
 }

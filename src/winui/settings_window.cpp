@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "control/window_placement.h"
@@ -51,6 +52,10 @@ bool IsClass(HWND window, const wchar_t* name) {
   GetClassNameW(window, found, 32);
   return lstrcmpiW(found, name) == 0;
 }
+
+// A slider's values run from 0 to 255; Page Up and Page Down move it by 16.
+constexpr int kSliderMaximum = 255;
+constexpr int kSliderPageStep = 16;
 
 bool IsRepeat(const MSG& key) {
   return (key.lParam & (1L << 30)) != 0;
@@ -253,6 +258,18 @@ void SettingsWindow::ReportSlidersIfMoved(Colour colour) {
 LRESULT CALLBACK SettingsWindow::SliderProcedure(HWND slider, UINT message, WPARAM w, LPARAM l,
                                                  UINT_PTR, DWORD_PTR window) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(slider, &SliderProcedure, 1);
+  // Page Up and Page Down move it a sixteenth of the way, so that any value is
+  // a few keys away; a click in the track still moves one step.
+  if (message == WM_KEYDOWN && (w == VK_PRIOR || w == VK_NEXT)) {
+    const int position = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
+    const int moved = std::clamp(position + (w == VK_PRIOR ? kSliderPageStep : -kSliderPageStep), 0,
+                                 kSliderMaximum);
+    SendMessageW(slider, TBM_SETPOS, TRUE, moved);
+    if (const std::optional<Colour> colour = ColourGroupOf(GetDlgCtrlID(slider))) {
+      reinterpret_cast<SettingsWindow*>(window)->ReportSlidersIfMoved(*colour);
+    }
+    return 0;
+  }
   const LRESULT result = DefSubclassProc(slider, message, w, l);
   // A turn of the mouse wheel moves the slider without ending a move.
   if (message == WM_MOUSEWHEEL) {

@@ -39,7 +39,7 @@ TEST_F(FavoritesTest, ANewShortcutRefreshesThePreviewAndLeavesTheTypingAlone) {
 
 TEST_F(FavoritesTest, TheImportButtonOffersAFileAfterTheBrowsersFound) {
   auto& button = Find<QPushButton>("importBookmarksButton");
-  EXPECT_EQ(button.text(), "Import bookmarks...");
+  EXPECT_EQ(button.text(), "&Import bookmarks...");
   QString last_offered;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {

@@ -1,5 +1,6 @@
-// The settings window without a mouse: arrow keys on the sliders, Return for
-// Refresh, and Tab through every control in reading order.
+// The settings window without a mouse: arrow and page keys on the sliders,
+// Return for Refresh, Alt with a letter for the buttons, and Tab through
+// every control in reading order.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,17 +19,17 @@ class KeyboardTest : public GuiProgramTest {
   }
 };
 
-TEST_F(KeyboardTest, EachArrowKeyOnASliderIsOneStepAndOneRebuild) {
+// An arrow key moves one step, Page Up and Page Down sixteen.
+TEST_F(KeyboardTest, EachArrowOrPageKeyOnASliderIsOneMoveAndOneRebuild) {
   auto& slider = Find<QScrollBar>("pageColourRedSlider");
   EXPECT_EQ(slider.focusPolicy() & Qt::TabFocus, Qt::TabFocus);
   const struct {
     Qt::Key key;
     int times;
     const char* code;
-  } steps[] = {{Qt::Key_Right, 3, "#030000"},
-               {Qt::Key_Left, 1, "#020000"},
-               {Qt::Key_Up, 2, "#040000"},
-               {Qt::Key_Home, 1, "#000000"}};
+  } steps[] = {{Qt::Key_Right, 3, "#030000"},    {Qt::Key_Left, 1, "#020000"},
+               {Qt::Key_Up, 2, "#040000"},       {Qt::Key_PageUp, 2, "#240000"},
+               {Qt::Key_PageDown, 1, "#140000"}, {Qt::Key_Home, 1, "#000000"}};
   for (const auto& step : steps) {
     SCOPED_TRACE(step.code);
     const int runs_before = Runs();
@@ -41,6 +42,31 @@ TEST_F(KeyboardTest, EachArrowKeyOnASliderIsOneStepAndOneRebuild) {
   const int runs_before = Runs();
   QTest::keyClick(&slider, Qt::Key_Left);
   EXPECT_EQ(Runs(), runs_before);
+}
+
+// Alt with the marked letter presses Refresh or Open in browser, in either
+// language, wherever the focus is in the window.
+TEST_F(KeyboardTest, AltWithAButtonsLetterPressesIt) {
+  auto& window = program_->settings_window();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const struct {
+    const char* flag;
+    Qt::Key refresh;
+    Qt::Key open;
+  } languages[] = {{"dutchFlag", Qt::Key_V, Qt::Key_O}, {"britishFlag", Qt::Key_R, Qt::Key_O}};
+  for (const auto& language : languages) {
+    SCOPED_TRACE(language.flag);
+    QTest::mouseClick(&Find(language.flag), Qt::LeftButton);
+    Find("pageTitleField").setFocus();
+    const int runs_before = Runs();
+    // The button shows itself pressed for a moment before it acts.
+    QTest::keyClick(&Find("pageTitleField"), language.refresh, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Runs() == runs_before + 1; }));
+    opened_.clear();
+    QTest::keyClick(&Find("pageTitleField"), language.open, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened_.size() == 1u; }));
+  }
 }
 
 TEST_F(KeyboardTest, ReturnInAFieldOrOnABrowserButtonDoesWhatItsClickDoes) {

@@ -58,11 +58,36 @@ TEST_F(KeyboardTest, ReturnDoesWhatAClickDoesAndInAFieldRefreshes) {
 
   // The flags and the maker's link take Return and Space as buttons do.
   Key(VK_RETURN, Control(kDutchFlagId));
-  EXPECT_EQ(Text(kRefreshId), "Verversen");
+  EXPECT_EQ(Text(kRefreshId), "&Verversen");
   Key(VK_SPACE, Control(kBritishFlagId));
-  EXPECT_EQ(Text(kRefreshId), "Refresh");
+  EXPECT_EQ(Text(kRefreshId), "&Refresh");
   Key(VK_RETURN, Control(kMakerLinkId));
   EXPECT_EQ(opened_, std::vector<std::string>{"https://www.qelmora.example/"});
+}
+
+// Alt with the marked letter presses Refresh or Open in browser, in either
+// language, from a field of the window.
+TEST_F(KeyboardTest, AltWithAButtonsLetterPressesIt) {
+  const struct {
+    int flag;
+    wchar_t refresh;
+    wchar_t open;
+  } languages[] = {{kDutchFlagId, L'v', L'o'}, {kBritishFlagId, L'r', L'o'}};
+  HWND field = Control(FieldId(TextField::kPageTitle));
+  const LPARAM alt_down = 1 | (1 << 29);
+  for (const auto& language : languages) {
+    SCOPED_TRACE(language.flag);
+    Click(language.flag);
+    SetFocus(field);
+    const int runs_before = Runs();
+    PostMessageW(field, WM_SYSCHAR, language.refresh, alt_down);
+    Pump();
+    EXPECT_EQ(Runs() - runs_before, 1);
+    opened_.clear();
+    PostMessageW(field, WM_SYSCHAR, language.open, alt_down);
+    Pump();
+    EXPECT_EQ(opened_.size(), 1u);
+  }
 }
 
 TEST_F(KeyboardTest, TheArrowsMoveThroughTheTitleSizesAndSelectThem) {

@@ -11,7 +11,16 @@
 namespace qv::winui::testing {
 namespace {
 
-enum class SliderMove { kSetAndLetGo, kArrowRight, kArrowLeft, kArrowUp, kHome, kClickInTrack };
+enum class SliderMove {
+  kSetAndLetGo,
+  kArrowRight,
+  kArrowLeft,
+  kArrowUp,
+  kHome,
+  kPageUp,
+  kPageDown,
+  kClickInTrack
+};
 
 class SettingsWindowTest : public WinuiProgramTest {
  protected:
@@ -33,6 +42,10 @@ class SettingsWindowTest : public WinuiProgramTest {
         return Key(VK_UP, slider);
       case SliderMove::kHome:
         return Key(VK_HOME, slider);
+      case SliderMove::kPageUp:
+        return Key(VK_PRIOR, slider);
+      case SliderMove::kPageDown:
+        return Key(VK_NEXT, slider);
       case SliderMove::kClickInTrack: {
         // Beside the thumb, which stands near the start of the track.
         RECT track;
@@ -64,6 +77,10 @@ TEST_F(SettingsWindowTest, SliderMovesGiveTheirCodeAndRebuildOncePerCompletedMov
       {Colour::kBackground, Channel::kBlue, SliderMove::kArrowLeft, 1, "#00000E", 1},
       // Up raises the value, as Right does.
       {Colour::kBackground, Channel::kBlue, SliderMove::kArrowUp, 2, "#000010", 2},
+      // Page Up and Page Down move sixteen steps, and stop at the ends.
+      {Colour::kBackground, Channel::kBlue, SliderMove::kPageUp, 2, "#000030", 2},
+      {Colour::kBackground, Channel::kBlue, SliderMove::kPageDown, 1, "#000020", 1},
+      {Colour::kBackground, Channel::kBlue, SliderMove::kPageUp, 16, "#0000FF", 14},
       {Colour::kBackground, Channel::kBlue, SliderMove::kHome, 1, "#000000", 1},
       {Colour::kPage, Channel::kGreen, SliderMove::kClickInTrack, 2, "#000200", 2},
       // Already at 0: the key moves nothing, so nothing is rebuilt.
