@@ -22,10 +22,12 @@ constexpr int kButtonPadding = 24;
 constexpr int kMinimumButtonWidth = 75;
 constexpr int kSwatchSize = 26;
 constexpr int kFramePadding = 6;
-constexpr int kMinimumSliderWidth = 96;
+// Narrow enough that the window stands beside the main window on a laptop
+// screen (1366 pixels wide).
+constexpr int kMinimumSliderWidth = 56;
 constexpr int kMarkSize = 16;
 constexpr int kRadioBox = 26;  // a radio button's circle and the room beside it
-constexpr int kFieldChars = 52;
+constexpr int kFieldChars = 24;
 constexpr int kLinkRoom = 16;  // at least, on either side of the maker's link
 
 class Layout {
