@@ -39,8 +39,9 @@ and vorlindo-import bring in the bookmarks of Firefox, Chrome, Chromium, Edge
 and Brave. vorlindo-build builds the page without windows, once or at every
 change.")
 if(TARGET vorlindo)
-  # Links in the page and the maker's web site open in the user's browser.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+  # Links in the page and the maker's web site open in the user's browser;
+  # Qt's own dialogs and buttons speak Dutch with Qt's translations.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 endif()
 
 # Windows: an installer that needs no administrator rights (its own

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "control/failure_reason.h"
 #include "run/start_page.h"
 #include "settings/program_folders.h"
 #include "settings/settings_file.h"
@@ -233,10 +234,10 @@ void ProgramController::ImportClicked() {
   // the rebuild reads it back.
   if (outcome.ok()) Rebuild();
   import_view_->ShowOutcome(
-      {words.title, outcome.ok()
-                        ? std::string(words.imported_into) + " " + outcome->favorites_folder +
-                              ":\n" + outcome->summary
-                        : std::string(words.not_imported) + "\n" + outcome.status().reason()});
+      {words.title, outcome.ok() ? std::string(words.imported_into) + " " +
+                                       outcome->favorites_folder + ":\n" + outcome->summary
+                                 : std::string(words.not_imported) + "\n" +
+                                       ReasonInLanguage(outcome.status(), state_.language_code)});
 }
 
 void ProgramController::RebuildFromSavedSettings() {
@@ -286,8 +287,10 @@ void ProgramController::ShowRunFailure(const RunReport& report) {
   if (report.page_status.ok()) return;
   // The preview shows the page of the run before, if any; say why.
   const RunFailureWords& words = RunFailureWordsFor(state_.language_code);
-  settings_view_.ShowError({words.title, std::string(words.cannot_write) + "\n" +
-                                             report.page_status.reason() + "\n\n" + words.kept});
+  settings_view_.ShowError(
+      {words.title, std::string(words.cannot_write) + "\n" +
+                        ReasonInLanguage(report.page_status, state_.language_code) + "\n\n" +
+                        words.kept});
 }
 
 // The field shows the name used (the run settled it); this says why. Only
@@ -310,9 +313,9 @@ bool ProgramController::Save(const std::string& consequence) {
   if (saved.ok()) saved = SaveSettings(state_, app_folder);
   if (saved.ok()) return true;
   const SaveFailureWords& words = SaveFailureWordsFor(state_.language_code);
-  settings_view_.ShowError({words.title, std::string(words.cannot_write) + " " + app_folder +
-                                             kSettingsFileName + ":\n" + saved.reason() + "\n\n" +
-                                             consequence});
+  settings_view_.ShowError(
+      {words.title, std::string(words.cannot_write) + " " + app_folder + kSettingsFileName + ":\n" +
+                        ReasonInLanguage(saved, state_.language_code) + "\n\n" + consequence});
   return false;
 }
 

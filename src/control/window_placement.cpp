@@ -54,7 +54,7 @@ ScreenRect LeastCovering(const ScreenRect& main, int width, int height, const Sc
 }  // namespace
 
 WindowPlacement PlaceSettingsWindow(const ScreenRect& main, int settings_width, int settings_height,
-                                    const std::vector<ScreenRect>& screens) {
+                                    const std::vector<ScreenRect>& screens, int main_least_width) {
   if (screens.empty()) return {main, {main.right(), main.y, settings_width, settings_height}};
   const ScreenRect& screen = ScreenOf(main, screens);
   const int level_y = Clamp(main.y, settings_height, screen.y, screen.bottom());
@@ -67,6 +67,13 @@ WindowPlacement PlaceSettingsWindow(const ScreenRect& main, int settings_width, 
     ScreenRect moved = main;
     moved.x = Clamp(main.x, main.width + settings_width, screen.x, screen.right());
     return {moved, {moved.right(), level_y, settings_width, settings_height}};
+  }
+
+  const int narrowed_width = screen.width - settings_width;
+  if (main_least_width > 0 && narrowed_width >= main_least_width &&
+      settings_height <= screen.height) {
+    const ScreenRect narrowed{screen.x, main.y, narrowed_width, main.height};
+    return {narrowed, {narrowed.right(), level_y, settings_width, settings_height}};
   }
 
   // No room for both: the main window goes to the screen's left edge when

@@ -30,10 +30,14 @@ struct WindowPlacement {
 // - to its right, else to its left, top edges level as far as the screen allows;
 // - else, when the screen is wide enough for both side by side, the main
 //   window moves left just far enough to make room on its right;
+// - else, when the main window narrowed to no less than `main_least_width`
+//   leaves room for both, it narrows just that far, at the screen's left edge;
 // - else where it covers the least of the main window, fully on screen (its
 //   top-left corner on screen when it is larger than the screen); the main
 //   window goes to the screen's left edge when that uncovers more of it.
+// A `main_least_width` of 0 keeps the main window's width.
 WindowPlacement PlaceSettingsWindow(const ScreenRect& main, int settings_width, int settings_height,
-                                    const std::vector<ScreenRect>& screens);
+                                    const std::vector<ScreenRect>& screens,
+                                    int main_least_width = 0);
 
 }  // namespace qv

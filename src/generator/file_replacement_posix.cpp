@@ -14,12 +14,18 @@
 
 #include "generator/file_replacement.h"
 #include "generator/file_system_posix.h"
+#include "generator/system_failure.h"
 
 namespace qv {
 namespace {
 
 std::string Failure(const char* what, const std::string& path, int error) {
   return std::string(what) + " " + path + ": " + std::generic_category().message(error);
+}
+
+// The failure with its kind, `error` read once.
+Status FailureStatus(const char* what, const std::string& path, int error) {
+  return Status::SystemError(Failure(what, path, error), SystemFailureOf(error));
 }
 
 // Renames `from` to `to` in the folder `folder_fd` unless `to` exists. File
@@ -52,12 +58,12 @@ class PosixReplacementFile : public ReplacementFile {
   }
 
   Status Append(std::string_view data) override {
-    if (fd_ < 0) return Status::Error(Failure("cannot write", target_, EBADF));
+    if (fd_ < 0) return FailureStatus("cannot write", target_, EBADF);
     while (!data.empty()) {
       const ssize_t written = write(fd_, data.data(), data.size());
       if (written < 0 && errno == EINTR) continue;
       if (written <= 0) {
-        return Status::Error(Failure("cannot write", target_, written < 0 ? errno : EIO));
+        return FailureStatus("cannot write", target_, written < 0 ? errno : EIO);
       }
       data.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -68,21 +74,21 @@ class PosixReplacementFile : public ReplacementFile {
     if (fd_ < 0) return Status::Ok();
     const int result = close(fd_);
     fd_ = -1;
-    return result == 0 ? Status::Ok() : Status::Error(Failure("cannot write", target_, errno));
+    return result == 0 ? Status::Ok() : FailureStatus("cannot write", target_, errno);
   }
 
   Status PutInPlace(std::string_view final_name, Flush flush, Existing existing) override {
     const std::string name(final_name);
     if (Status mode = TakeModeOf(name); !mode.ok()) return mode;
     if (flush == Flush::kEach && fd_ >= 0 && fsync(fd_) != 0) {
-      return Status::Error(Failure("cannot write", target_, errno));
+      return FailureStatus("cannot write", target_, errno);
     }
     if (Status closed = Close(); !closed.ok()) return closed;
     const char* from = temporary_name_.c_str();
     const int renamed = existing == Existing::kKeep
                             ? RenameUnlessTaken(folder_->fd, from, name.c_str())
                             : renameat(folder_->fd, from, folder_->fd, name.c_str());
-    if (renamed != 0) return Status::Error(Failure("cannot replace", target_, errno));
+    if (renamed != 0) return FailureStatus("cannot replace", target_, errno);
     placed_ = true;
     if (flush == Flush::kEach)
       fsync(folder_->fd);  // a folder that cannot be synced changes nothing
@@ -103,7 +109,7 @@ class PosixReplacementFile : public ReplacementFile {
     const mode_t mode = old_file.st_mode & 07777;
     const int changed =
         fd_ >= 0 ? fchmod(fd_, mode) : fchmodat(folder_->fd, temporary_name_.c_str(), mode, 0);
-    if (changed != 0) return Status::Error(Failure("cannot write", target_, errno));
+    if (changed != 0) return FailureStatus("cannot write", target_, errno);
     return Status::Ok();
   }
 
@@ -132,7 +138,7 @@ Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const OpenFolde
     }
     if (errno != EEXIST) break;
   }
-  return Status::Error(Failure("cannot write", target, errno));
+  return FailureStatus("cannot write", target, errno);
 }
 
 void FlushAllFiles() {

@@ -35,15 +35,15 @@ class WinReplacementFile : public ReplacementFile {
 
   Status Append(std::string_view data) override {
     if (file_ == INVALID_HANDLE_VALUE) {
-      return Status::Error(Failure("cannot write", target_, ERROR_INVALID_HANDLE));
+      return FailureStatus("cannot write", target_, ERROR_INVALID_HANDLE);
     }
     while (!data.empty()) {
       const DWORD chunk = static_cast<DWORD>(std::min(data.size(), kMaxChunk));
       DWORD written = 0;
       if (!WriteFile(file_, data.data(), chunk, &written, nullptr)) {
-        return Status::Error(Failure("cannot write", target_, GetLastError()));
+        return FailureStatus("cannot write", target_, GetLastError());
       }
-      if (written == 0) return Status::Error(Failure("cannot write", target_, ERROR_WRITE_FAULT));
+      if (written == 0) return FailureStatus("cannot write", target_, ERROR_WRITE_FAULT);
       data.remove_prefix(written);
     }
     return Status::Ok();
@@ -57,11 +57,11 @@ class WinReplacementFile : public ReplacementFile {
       const DWORD error = GetLastError();
       CloseHandle(file_);
       file_ = INVALID_HANDLE_VALUE;
-      return Status::Error(Failure("cannot write", target_, error));
+      return FailureStatus("cannot write", target_, error);
     }
     const BOOL closed = CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
-    return closed ? Status::Ok() : Status::Error(Failure("cannot write", target_, GetLastError()));
+    return closed ? Status::Ok() : FailureStatus("cannot write", target_, GetLastError());
   }
 
   Status PutInPlace(std::string_view final_name, Flush flush, Existing existing) override {
@@ -70,7 +70,7 @@ class WinReplacementFile : public ReplacementFile {
                           (flush == Flush::kEach ? MOVEFILE_WRITE_THROUGH : 0);
     const std::string final_path = folder_path_ + std::string(final_name);
     if (!MoveFileExW(WideText(temporary_path()).c_str(), WideText(final_path).c_str(), options)) {
-      return Status::Error(Failure("cannot replace", target_, GetLastError()));
+      return FailureStatus("cannot replace", target_, GetLastError());
     }
     placed_ = true;
     return Status::Ok();
@@ -102,7 +102,7 @@ Result<std::unique_ptr<ReplacementFile>> ReplacementFile::Create(const OpenFolde
     }
     error = GetLastError();
   }
-  return Status::Error(Failure("cannot write", target, error));
+  return FailureStatus("cannot write", target, error);
 }
 
 // Windows offers an ordinary user no flush of every file at once (only of a

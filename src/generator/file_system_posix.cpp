@@ -15,6 +15,7 @@
 
 #include "generator/file_system.h"
 #include "generator/file_system_posix.h"
+#include "generator/system_failure.h"
 #include "generator/text.h"
 
 namespace qv {
@@ -34,6 +35,11 @@ std::string ErrnoText(int error) {
 
 std::string Failure(const char* what, const std::string& path, int error) {
   return std::string(what) + " " + path + ": " + ErrnoText(error);
+}
+
+// The failure with its kind, `error` read once.
+Status FailureStatus(const char* what, const std::string& path, int error) {
+  return Status::SystemError(Failure(what, path, error), SystemFailureOf(error));
 }
 
 // The attribute bits of a "user.DOSATTRIB" value written as "0x" and hex
@@ -161,7 +167,7 @@ class PosixReadableFile : public ReadableFile {
 // a fifo named like a file would otherwise wait for a writer forever.
 Result<int> OpenRegularFile(const std::string& path, int flags) {
   const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return Status::Error(Failure("cannot open", path, errno));
+  if (fd < 0) return FailureStatus("cannot open", path, errno);
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
@@ -241,7 +247,7 @@ bool VisibleFileExists(const std::string& folder, const std::string& name) {
 
 Status RemoveFile(const std::string& path) {
   if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return Status::Ok();
-  return Status::Error(Failure("cannot delete", path, errno));
+  return FailureStatus("cannot delete", path, errno);
 }
 
 Result<std::unique_ptr<ReadableFile>> ReadableFile::Open(const std::string& path) {

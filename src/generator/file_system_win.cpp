@@ -64,8 +64,7 @@ class WinReadableFile : public ReadableFile {
 Result<HANDLE> OpenDiskFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
   const HANDLE file = CreateFileW(WideText(path).c_str(), access, share, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return Status::Error(Failure("cannot open", path, GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return FailureStatus("cannot open", path, GetLastError());
   if (!IsDiskFile(file)) {
     CloseHandle(file);
     return Status::Error("cannot open " + path + ": not a regular file");
@@ -113,7 +112,7 @@ Status RemoveFile(const std::string& path) {
   if (DeleteFileW(WideText(path).c_str())) return Status::Ok();
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
-  return Status::Error(Failure("cannot delete", path, error));
+  return FailureStatus("cannot delete", path, error);
 }
 
 Result<std::unique_ptr<ReadableFile>> ReadableFile::Open(const std::string& path) {

@@ -12,12 +12,18 @@
 
 #include "generator/file_system_posix.h"
 #include "generator/open_folder.h"
+#include "generator/system_failure.h"
 
 namespace qv {
 namespace {
 
 std::string Failure(const char* what, const std::string& path, int error) {
   return std::string(what) + " " + path + ": " + std::generic_category().message(error);
+}
+
+// The failure with its kind, `error` read once.
+Status FailureStatus(const char* what, const std::string& path, int error) {
+  return Status::SystemError(Failure(what, path, error), SystemFailureOf(error));
 }
 
 FolderEntry::Type TypeOfMode(mode_t mode) {
@@ -58,7 +64,7 @@ Status NotAName(const std::string& folder, std::string_view name) {
 Result<OpenFolder> OpenFolder::Open(const std::string& path) {
   const std::string folder = WithTrailingSeparator(path);
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return Status::Error(Failure("cannot open the folder", folder, errno));
+  if (fd < 0) return FailureStatus("cannot open the folder", folder, errno);
   return OpenFolder(std::make_shared<const Handle>(fd), folder);
 }
 
@@ -69,7 +75,7 @@ Result<OpenFolder> OpenFolder::OpenSubfolder(std::string_view name) const {
   if (fd < 0) {
     // ELOOP: a link; ENOTDIR: a file. Neither is a folder of this one's.
     const int error = errno == ELOOP ? ENOTDIR : errno;
-    return Status::Error(Failure("cannot open the folder", path_ + sub, error));
+    return FailureStatus("cannot open the folder", path_ + sub, error);
   }
   return OpenFolder(std::make_shared<const Handle>(fd), path_ + sub + kPathSeparator);
 }
@@ -82,7 +88,7 @@ Result<std::vector<FolderEntry>> OpenFolder::Entries() const {
   if (listing == nullptr) {
     const int error = errno;
     if (fd >= 0) close(fd);
-    return Status::Error(Failure("cannot read the folder", path_, error));
+    return FailureStatus("cannot read the folder", path_, error);
   }
   std::vector<FolderEntry> entries;
   errno = 0;
@@ -93,7 +99,7 @@ Result<std::vector<FolderEntry>> OpenFolder::Entries() const {
   }
   const int error = errno;
   closedir(listing);
-  if (error != 0) return Status::Error(Failure("cannot read the folder", path_, error));
+  if (error != 0) return FailureStatus("cannot read the folder", path_, error);
   return entries;
 }
 
@@ -108,8 +114,8 @@ bool OpenFolder::IsHidden(std::string_view name) const {
       !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) {
     return false;
   }
-  const int fd = openat(handle_->fd, entry.c_str(),
-                        O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      openat(handle_->fd, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool hidden = OpenFileHidden(fd);
   close(fd);
@@ -126,7 +132,7 @@ Result<std::unique_ptr<ReadableFile>> OpenFolder::OpenFile(std::string_view name
     if (error == EINVAL || error == ELOOP) {
       return Status::Error("cannot open " + path_ + file + ": not a regular file");
     }
-    return Status::Error(Failure("cannot open", path_ + file, error));
+    return FailureStatus("cannot open", path_ + file, error);
   }
   return ReadableFileOf(fd, size);
 }
@@ -135,21 +141,21 @@ Status OpenFolder::MakeSubfolder(std::string_view name) const {
   if (!IsPlainFileName(name)) return NotAName(path_, name);
   const std::string sub(name);
   if (mkdirat(handle_->fd, sub.c_str(), 0777) == 0) return Status::Ok();
-  return Status::Error(Failure("cannot create the folder", path_ + sub, errno));
+  return FailureStatus("cannot create the folder", path_ + sub, errno);
 }
 
 Status OpenFolder::RemoveFile(std::string_view name) const {
   if (!IsPlainFileName(name)) return NotAName(path_, name);
   const std::string file(name);
   if (unlinkat(handle_->fd, file.c_str(), 0) == 0 || errno == ENOENT) return Status::Ok();
-  return Status::Error(Failure("cannot delete", path_ + file, errno));
+  return FailureStatus("cannot delete", path_ + file, errno);
 }
 
 Status OpenFolder::RemoveEmptySubfolder(std::string_view name) const {
   if (!IsPlainFileName(name)) return NotAName(path_, name);
   const std::string sub(name);
   if (unlinkat(handle_->fd, sub.c_str(), AT_REMOVEDIR) == 0) return Status::Ok();
-  return Status::Error(Failure("cannot remove the folder", path_ + sub, errno));
+  return FailureStatus("cannot remove the folder", path_ + sub, errno);
 }
 
 }  // namespace qv

@@ -49,13 +49,13 @@ Result<HANDLE> HoldFolder(const std::string& path, bool follow_link) {
   const HANDLE folder = CreateFileW(WideText(path).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                     kHoldingShare, nullptr, OPEN_EXISTING, flags, nullptr);
   if (folder == INVALID_HANDLE_VALUE) {
-    return Status::Error(Failure("cannot open the folder", path, GetLastError()));
+    return FailureStatus("cannot open the folder", path, GetLastError());
   }
   const DWORD attributes = AttributesOf(folder);
   if (attributes == INVALID_FILE_ATTRIBUTES || IsLink(attributes) ||
       (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     CloseHandle(folder);
-    return Status::Error(Failure("cannot open the folder", path, ERROR_DIRECTORY));
+    return FailureStatus("cannot open the folder", path, ERROR_DIRECTORY);
   }
   return folder;
 }
@@ -91,7 +91,7 @@ Result<std::vector<FolderEntry>> OpenFolder::Entries() const {
   WIN32_FIND_DATAW data;
   const HANDLE search = FindFirstFileW(WideText(path_ + "*").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) {
-    return Status::Error(Failure("cannot read the folder", path_, GetLastError()));
+    return FailureStatus("cannot read the folder", path_, GetLastError());
   }
   std::vector<FolderEntry> entries;
   do {
@@ -102,7 +102,7 @@ Result<std::vector<FolderEntry>> OpenFolder::Entries() const {
   const DWORD error = GetLastError();
   FindClose(search);
   if (error != ERROR_NO_MORE_FILES) {
-    return Status::Error(Failure("cannot read the folder", path_, error));
+    return FailureStatus("cannot read the folder", path_, error);
   }
   return entries;
 }
@@ -118,8 +118,7 @@ Result<std::unique_ptr<ReadableFile>> OpenFolder::OpenFile(std::string_view name
   const std::string path = path_ + std::string(name);
   const HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_READ, kAnyShare, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return Status::Error(Failure("cannot open", path, GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return FailureStatus("cannot open", path, GetLastError());
   if (TypeOfAttributes(AttributesOf(file)) != FolderEntry::Type::kFile ||
       GetFileType(file) != FILE_TYPE_DISK) {
     CloseHandle(file);
@@ -132,7 +131,7 @@ Status OpenFolder::MakeSubfolder(std::string_view name) const {
   if (!IsPlainFileName(name)) return NotAName(path_, name);
   const std::string path = path_ + std::string(name);
   if (CreateDirectoryW(WideText(path).c_str(), nullptr)) return Status::Ok();
-  return Status::Error(Failure("cannot create the folder", path, GetLastError()));
+  return FailureStatus("cannot create the folder", path, GetLastError());
 }
 
 Status OpenFolder::RemoveFile(std::string_view name) const {
@@ -142,7 +141,7 @@ Status OpenFolder::RemoveFile(std::string_view name) const {
   if (entry == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Status::Ok();
-    return Status::Error(Failure("cannot delete", path, error));
+    return FailureStatus("cannot delete", path, error);
   }
   // The entry opened is the one removed: a folder that took the name after
   // the look stays.
@@ -154,14 +153,14 @@ Status OpenFolder::RemoveFile(std::string_view name) const {
                                                                &disposition, sizeof(disposition));
   const DWORD error = removable ? GetLastError() : ERROR_ACCESS_DENIED;
   CloseHandle(entry);
-  return removed ? Status::Ok() : Status::Error(Failure("cannot delete", path, error));
+  return removed ? Status::Ok() : FailureStatus("cannot delete", path, error);
 }
 
 Status OpenFolder::RemoveEmptySubfolder(std::string_view name) const {
   if (!IsPlainFileName(name)) return NotAName(path_, name);
   const std::string path = path_ + std::string(name);
   if (RemoveDirectoryW(WideText(path).c_str())) return Status::Ok();
-  return Status::Error(Failure("cannot remove the folder", path, GetLastError()));
+  return FailureStatus("cannot remove the folder", path, GetLastError());
 }
 
 }  // namespace qv

@@ -9,14 +9,33 @@
 
 namespace qv {
 
+// The common failures of the system the user can do something about; the
+// windows say them in their own language, the system's words following.
+enum class SystemFailure {
+  kOther,
+  kNotFound,
+  kNoPermission,
+  kNoSpace,
+  kReadOnly,
+  kTooLarge,
+  kBusy
+};
+
 class Status {
  public:
   static Status Ok() { return Status(); }
   static Status Error(std::string reason) { return Status(std::move(reason)); }
+  static Status SystemError(std::string reason, SystemFailure failure) {
+    Status status(std::move(reason));
+    status.failure_ = failure;
+    return status;
+  }
 
   bool ok() const { return reason_.empty(); }
   // Empty when ok.
   const std::string& reason() const { return reason_; }
+  // kOther when ok or when the system did not say.
+  SystemFailure failure() const { return failure_; }
 
  private:
   Status() = default;
@@ -24,6 +43,7 @@ class Status {
       : reason_(reason.empty() ? std::string("unknown failure") : std::move(reason)) {}
 
   std::string reason_;
+  SystemFailure failure_ = SystemFailure::kOther;
 };
 
 // A value, or the Status that says why there is none. Made from either; a

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "generator/system_failure.h"
 #include "generator/windows_text.h"
 
 namespace qv {
@@ -31,6 +32,11 @@ inline std::string ErrorText(DWORD error) {
 // "`what` `path`: reason", the one-line form of every file failure.
 inline std::string Failure(const char* what, const std::string& path, DWORD error) {
   return std::string(what) + " " + path + ": " + ErrorText(error);
+}
+
+// The failure with its kind, `error` read once.
+inline Status FailureStatus(const char* what, const std::string& path, DWORD error) {
+  return Status::SystemError(Failure(what, path, error), SystemFailureOf(error));
 }
 
 }  // namespace qv

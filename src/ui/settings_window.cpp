@@ -132,7 +132,9 @@ QScrollBar* NewSlider(QWidget* parent, const QString& name) {
   // Right and Up raise the value, as on any slider (a scroll bar reverses them).
   slider->setInvertedControls(false);
   slider->installEventFilter(new PageKeysStep(slider));
-  slider->setMinimumWidth(96);
+  // Narrow enough that the window stands beside the main window on a laptop
+  // screen; the sliders take whatever width the window has beyond that.
+  slider->setMinimumWidth(56);
   return slider;
 }
 
@@ -180,6 +182,7 @@ void SettingsWindow::SetTabOrder() {
   for (int i = 0; i < buttons_->count(); ++i) {
     if (QWidget* widget = buttons_->itemAt(i)->widget()) order.push_back(widget);
   }
+  order.insert(order.end(), {maker_link_, dutch_flag_, british_flag_});
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -254,9 +257,10 @@ QWidget* SettingsWindow::BuildFieldGrid() {
       grid->addWidget(fields_[row], row, 1);
     }
   }
-  // The first field sets the width of them all.
-  QLineEdit* title = FieldOf(TextField::kPageTitle);
-  title->setMinimumWidth(title->fontMetrics().averageCharWidth() * 52);
+  // The fields take the width the colour rows give the window and shrink
+  // with it; a long value scrolls inside its field.
+  for (QLineEdit* field : fields_)
+    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 12);
   grid->addWidget(BuildTitleSizeRow(), static_cast<int>(TextField::kTitleSize), 1);
   // Last, where the page is: a path to read and copy, so without a frame,
   // with the window's own background, and out of the tab order.
@@ -320,10 +324,17 @@ QWidget* SettingsWindow::BuildTitleSizeRow() {
 }
 
 QWidget* SettingsWindow::BuildBottomRow() {
-  auto* row = new QWidget(this);
+  // The buttons on one line, the maker's link and the flags on the next: on
+  // one line they would make the window too wide to stand beside the main
+  // window on a laptop screen.
+  auto* rows = new QWidget(this);
+  auto* rows_layout = new QVBoxLayout(rows);
+  rows_layout->setContentsMargins(0, 8, 0, 0);
+  auto* row = new QWidget(rows);
   buttons_ = new QHBoxLayout(row);
   QHBoxLayout* layout = buttons_;
-  layout->setContentsMargins(0, 8, 0, 0);
+  layout->setContentsMargins(0, 0, 0, 0);
+  rows_layout->addWidget(row);
 
   refresh_ = new QPushButton(row);
   refresh_->setObjectName(QStringLiteral("refreshButton"));
@@ -342,31 +353,34 @@ QWidget* SettingsWindow::BuildBottomRow() {
   layout->addWidget(open_in_browser_, 0, Qt::AlignVCenter);
   connect(open_in_browser_, &QPushButton::clicked, this, &SettingsWindow::OpenInBrowserClicked);
 
-  maker_link_ = new ClickableLabel(QString::fromUtf8(kMakerSiteCaption), row);
+  maker_link_ = new ClickableLabel(QString::fromUtf8(kMakerSiteCaption), rows);
   maker_link_->setObjectName(QStringLiteral("makerLink"));
   maker_link_->setCursor(Qt::PointingHandCursor);
   maker_link_->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
   layout->addStretch(1);
-  layout->addWidget(maker_link_, 0, Qt::AlignVCenter);
-  layout->addStretch(1);
+  auto* link_row = new QHBoxLayout;
+  rows_layout->addLayout(link_row);
+  link_row->addStretch(1);
+  link_row->addWidget(maker_link_, 0, Qt::AlignVCenter);
+  link_row->addStretch(1);
   connect(maker_link_, &ClickableLabel::clicked, this, &SettingsWindow::MakerLinkClicked);
 
   const double scale = ScreenDotsPerInch(*this) / kDesignDotsPerInch;
-  dutch_flag_ = new ClickableLabel(row);
+  dutch_flag_ = new ClickableLabel(rows);
   dutch_flag_->setObjectName(QStringLiteral("dutchFlag"));
   dutch_flag_->setPixmap(DutchFlag(scale, devicePixelRatioF()));
-  british_flag_ = new ClickableLabel(row);
+  british_flag_ = new ClickableLabel(rows);
   british_flag_->setObjectName(QStringLiteral("britishFlag"));
   british_flag_->setPixmap(BritishFlag(scale, devicePixelRatioF()));
   for (ClickableLabel* flag : {dutch_flag_, british_flag_}) {
     flag->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(flag, 0, Qt::AlignVCenter);
+    link_row->addWidget(flag, 0, Qt::AlignVCenter);
   }
   connect(dutch_flag_, &ClickableLabel::clicked, this,
           [this] { emit LanguageChosen(Language::kDutch); });
   connect(british_flag_, &ClickableLabel::clicked, this,
           [this] { emit LanguageChosen(Language::kEnglish); });
-  return row;
+  return rows;
 }
 
 void SettingsWindow::ShowState(const ProgramState& state) {
@@ -389,6 +403,12 @@ void SettingsWindow::ShowState(const ProgramState& state) {
 }
 
 void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
+  // Every set but the English one is Dutch.
+  qt_translations_.Show(&captions == &kEnglishCaptions ? Language::kEnglish : Language::kDutch);
+  ApplyCaptions(captions);
+}
+
+void SettingsWindow::ApplyCaptions(const CaptionSet& captions) {
   for (const TextField field : kTextFields) {
     labels_[static_cast<int>(field)]->setText(QString::fromUtf8(FieldLabel(captions, field)));
   }
@@ -416,11 +436,11 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   ShowSwatches();
 }
 
-QSize SettingsWindow::SizeForEveryLanguage() {
+SettingsWindow::Sizes SettingsWindow::SizesForEveryLanguage() {
   const CaptionSet* shown = captions_;
-  QSize size;
+  Sizes sizes;
   for (const CaptionSet* captions : {&kCreatedCaptions, &kDutchCaptions, &kEnglishCaptions}) {
-    ShowCaptions(*captions);
+    ApplyCaptions(*captions);
     // Rows never shown keep the sizes they were first asked for; make them
     // measure again.
     for (QWidget* row : findChildren<QWidget*>()) {
@@ -429,29 +449,42 @@ QSize SettingsWindow::SizeForEveryLanguage() {
       row->updateGeometry();
     }
     layout()->invalidate();
-    size = size.expandedTo(sizeHint());
+    sizes.preferred = sizes.preferred.expandedTo(sizeHint());
+    sizes.least = sizes.least.expandedTo(minimumSizeHint());
   }
-  ShowCaptions(*shown);
-  return size;
+  ApplyCaptions(*shown);
+  return sizes;
 }
 
 void SettingsWindow::Show() {
   // The window takes the size its longest captions need, so that it neither
-  // grows off the screen nor jumps when the language changes.
-  resize(SizeForEveryLanguage());
+  // grows off the screen nor jumps when the language changes; narrower where
+  // the screen has no room for that beside the main window.
+  const Sizes sizes = SizesForEveryLanguage();
+  resize(sizes.preferred);
 
   if (main_window_ != nullptr) {
     // It stands beside the main window. Its own frame is not known before it
     // shows; the main window's is the same kind.
     const QRect main_frame = main_window_->frameGeometry();
     const QSize decoration = main_frame.size() - main_window_->size();
-    const QSize frame = size() + decoration;
     std::vector<ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
       screens.push_back(ToScreenRect(screen->availableGeometry()));
     }
-    const WindowPlacement placed =
-        PlaceSettingsWindow(ToScreenRect(main_frame), frame.width(), frame.height(), screens);
+    if (const QScreen* screen = main_window_->screen()) {
+      const int room =
+          screen->availableGeometry().width() - main_frame.width() - decoration.width();
+      if (width() > room) resize(std::max(sizes.least.width(), room), height());
+    }
+    const QSize frame = size() + decoration;
+    // The preview gives up width before the two windows overlap.
+    const int main_least_width = main_frame.width() * 3 / 4;
+    const WindowPlacement placed = PlaceSettingsWindow(ToScreenRect(main_frame), frame.width(),
+                                                       frame.height(), screens, main_least_width);
+    if (placed.main.width != main_frame.width()) {
+      main_window_->resize(placed.main.width - decoration.width(), main_window_->height());
+    }
     if (placed.main.x != main_frame.x() || placed.main.y != main_frame.y()) {
       main_window_->move(placed.main.x, placed.main.y);
     }

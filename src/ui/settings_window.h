@@ -9,6 +9,7 @@
 
 #include "control/views.h"
 #include "ui/object_names.h"
+#include "ui/qt_translations.h"
 
 class QAbstractButton;
 class QHBoxLayout;
@@ -86,9 +87,15 @@ class SettingsWindow : public QWidget, public SettingsView {
   void SetTabOrder();
   void ReportSliders(Colour colour);
   void ShowSwatches();
-  // The size that holds the window's controls with the longest caption of
-  // every language.
-  QSize SizeForEveryLanguage();
+  // The captions alone, without Qt's own words following them.
+  void ApplyCaptions(const CaptionSet& captions);
+  // The sizes that hold the window's controls with the longest caption of
+  // every language: at their ease, and at the least.
+  struct Sizes {
+    QSize preferred;
+    QSize least;
+  };
+  Sizes SizesForEveryLanguage();
   ColourGroup& GroupOf(Colour colour) { return groups_[static_cast<int>(colour)]; }
   QLineEdit*& FieldOf(TextField field) { return fields_[static_cast<int>(field)]; }
 
@@ -99,6 +106,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   std::array<QRadioButton*, kTitleSizeOptionCount> title_sizes_{};  // by option
   QButtonGroup* title_size_group_ = nullptr;
   const CaptionSet* captions_ = &kCreatedCaptions;
+  QtTranslations qt_translations_;
   QPushButton* choose_folder_ = nullptr;
   QAction* favorites_missing_ = nullptr;  // the mark inside the Favorites field
   QLabel* page_path_label_ = nullptr;

@@ -22,10 +22,12 @@ constexpr int kButtonPadding = 24;
 constexpr int kMinimumButtonWidth = 75;
 constexpr int kSwatchSize = 26;
 constexpr int kFramePadding = 6;
-constexpr int kMinimumSliderWidth = 96;
+// Narrow enough that the window stands beside the main window on a laptop
+// screen (1366 pixels wide).
+constexpr int kMinimumSliderWidth = 56;
 constexpr int kMarkSize = 16;
 constexpr int kRadioBox = 26;  // a radio button's circle and the room beside it
-constexpr int kFieldChars = 52;
+constexpr int kFieldChars = 24;
 constexpr int kLinkRoom = 16;  // at least, on either side of the maker's link
 
 class Layout {
@@ -187,26 +189,30 @@ class Layout {
   int LinkWidth() const { return m_.text_width(kMakerSiteCaption) + S(8); }
   int FlagsWidth() const { return S(kDutchFlagSize.cx) + S(kGap) + S(kBritishFlagSize.cx); }
 
+  // The buttons on one line, the maker's link and the flags on the next: on
+  // one line they would make the window too wide to stand beside the main
+  // window on a laptop screen.
   int BottomRowWidth() const {
-    return S(kMargin) + RefreshWidth() + ImportWidth() + OpenWidth() + 3 * S(kGap) + LinkWidth() +
-           2 * S(kGap) + FlagsWidth() + S(kMargin);
+    const int buttons = RefreshWidth() + ImportWidth() + OpenWidth() + 2 * S(kGap);
+    const int link_and_flags = LinkWidth() + 2 * S(kGap) + FlagsWidth();
+    return S(kMargin) + std::max(buttons, link_and_flags) + S(kMargin);
   }
 
-  // Returns the bottom of the row.
+  // Returns the bottom of the two lines.
   int PlaceBottomRow(int top) {
-    const int height = std::max(control_height_, S(kDutchFlagSize.cy));
-    const int button_y = top + (height - control_height_) / 2;
     int x = S(kMargin);
     for (const auto& [id, width] :
          {std::pair{kRefreshId, RefreshWidth()}, std::pair{kImportBookmarksId, ImportWidth()},
           std::pair{kOpenInBrowserId, OpenWidth()}}) {
-      Place(id, x, button_y, width, control_height_);
+      Place(id, x, top, width, control_height_);
       x += width + S(kGap);
     }
+    top += control_height_ + S(kGap);
+    const int height = std::max(control_height_, S(kDutchFlagSize.cy));
     const int flags_x = width_ - S(kMargin) - FlagsWidth();
-    // The link stands in the middle of the room between buttons and flags.
-    const int link_x = x + (flags_x - x - LinkWidth()) / 2;
-    Place(kMakerLinkId, link_x, button_y, LinkWidth(), control_height_);
+    // The link stands in the middle of the room left of the flags.
+    const int link_x = S(kMargin) + (flags_x - S(kMargin) - LinkWidth()) / 2;
+    Place(kMakerLinkId, link_x, top + (height - control_height_) / 2, LinkWidth(), control_height_);
     const int flag_y = top + (height - S(kDutchFlagSize.cy)) / 2;
     Place(kDutchFlagId, flags_x, flag_y, S(kDutchFlagSize.cx), S(kDutchFlagSize.cy));
     Place(kBritishFlagId, flags_x + S(kDutchFlagSize.cx) + S(kGap), flag_y, S(kBritishFlagSize.cx),

@@ -195,11 +195,14 @@ void SettingsWindow::PlaceBesideMainWindow() {
       !GetWindowRect(window_, &frame)) {
     return;
   }
-  const WindowPlacement placed = PlaceSettingsWindow(
-      ToScreenRect(main_frame), frame.right - frame.left, frame.bottom - frame.top, screens);
-  if (placed.main.x != main_frame.left || placed.main.y != main_frame.top) {
-    SetWindowPos(main_window_, nullptr, placed.main.x, placed.main.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The preview gives up width before the two windows overlap.
+  const int main_least_width = (main_frame.right - main_frame.left) * 3 / 4;
+  const WindowPlacement placed =
+      PlaceSettingsWindow(ToScreenRect(main_frame), frame.right - frame.left,
+                          frame.bottom - frame.top, screens, main_least_width);
+  if (placed.main != ToScreenRect(main_frame)) {
+    SetWindowPos(main_window_, nullptr, placed.main.x, placed.main.y, placed.main.width,
+                 placed.main.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   SetWindowPos(window_, nullptr, placed.settings.x, placed.settings.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -27,6 +27,7 @@ TEST(WindowPlacementTest, StandsBesideWhereThereIsRoomElseCoversLeastAndStaysOnS
     ScreenRect main;
     ScreenRect main_after;
     ScreenRect settings;
+    int main_least_width = 0;
   };
   const ScreenRect full_hd{0, 0, 1600, 1000};
   const Case cases[] = {
@@ -60,6 +61,18 @@ TEST(WindowPlacementTest, StandsBesideWhereThereIsRoomElseCoversLeastAndStaysOnS
        {150, 60, 705, 605},
        {0, 60, 705, 605},
        {384, 68, kWidth, kHeight}},
+      {"1280x720, the main window may narrow: it gives up just the width needed",
+       {{0, 0, 1280, 720}},
+       {150, 10, 705, 605},
+       {0, 10, 640, 605},
+       {640, 10, kWidth, kHeight},
+       528},
+      {"1024x768, narrowing would go below the least width: covers least instead",
+       {{0, 0, 1024, 768}},
+       {150, 60, 705, 605},
+       {0, 60, 705, 605},
+       {384, 68, kWidth, kHeight},
+       528},
       {"second screen to the right",
        {full_hd, {1600, 0, 1920, 1080}},
        {1700, 30, 705, 605},
@@ -73,7 +86,8 @@ TEST(WindowPlacementTest, StandsBesideWhereThereIsRoomElseCoversLeastAndStaysOnS
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const WindowPlacement placed = PlaceSettingsWindow(c.main, kWidth, kHeight, c.screens);
+    const WindowPlacement placed =
+        PlaceSettingsWindow(c.main, kWidth, kHeight, c.screens, c.main_least_width);
     EXPECT_EQ(placed.main, c.main_after);
     EXPECT_EQ(placed.settings, c.settings);
   }

@@ -1,5 +1,6 @@
 // The captions of both windows: the saved language code chooses them when the
 // settings window is activated, and the flags switch them without saving.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -34,6 +35,11 @@ class LanguageTest : public GuiProgramTest {
     }
     if (program_->main_window().windowTitle() != set.main_title) {
       wrong.push_back("main window title");
+    }
+    // Qt's own dialogs and buttons follow: the file chooser's Cancel button.
+    const QString cancel = &set == &kEnglishCaptions ? "Cancel" : "Annuleren";
+    if (QCoreApplication::translate("QPlatformTheme", "Cancel") != cancel) {
+      wrong.push_back("Qt's own words");
     }
     return wrong;
   }

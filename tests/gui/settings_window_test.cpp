@@ -1,6 +1,7 @@
 // The settings window driven by hand: sliders, default buttons, fields,
 // title-size buttons, saving and closing.
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -102,6 +103,20 @@ TEST_F(SettingsWindowTest, TitleSizeReachesThePageOnlyAtTheNextRebuild) {
 
   QTest::mouseClick(&Find<QPushButton>("refreshButton"), Qt::LeftButton);
   EXPECT_NE(Page().find("<font size=\"\r\n4\r\n\">"), std::string::npos);
+}
+
+TEST_F(SettingsWindowTest, FitsBesideTheMainWindowOnALaptopScreenInBothLanguages) {
+  // 1366 pixels less the main window's 705 with its frame; at 1280 the main
+  // window narrows to make room, down to three quarters of its width.
+  QWidget& window = program_->settings_window();
+  for (const char* flag : {"dutchFlag", "britishFlag"}) {
+    SCOPED_TRACE(flag);
+    QTest::mouseClick(&Find<QLabel>(flag), Qt::LeftButton);
+    window.layout()->invalidate();
+    EXPECT_LE(window.sizeHint().width(), 640);
+    EXPECT_LE(window.minimumSizeHint().width(), 1280 - 705 * 3 / 4);
+    EXPECT_LE(window.sizeHint().height(), 700);
+  }
 }
 
 TEST_F(SettingsWindowTest, ClosingTheWindowSavesAndEndsTheProgram) {

@@ -52,6 +52,8 @@ TEST(SettingsLayoutTest, EveryControlHasARoomOfItsOwnInsideTheWindowAtEveryScale
     };
     const SettingsLayout layout = LayOutSettingsWindow(measures);
     const RECT client = {0, 0, layout.client.cx, layout.client.cy};
+    // Beside the main window (705 pixels with its frame) on a 1366-pixel screen.
+    EXPECT_LE(layout.client.cx, 640 * dots_per_inch / 96);
 
     std::set<int> placed;
     for (const ControlPlace& place : layout.controls) {
