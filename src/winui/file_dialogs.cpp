@@ -104,9 +104,13 @@ std::optional<std::string> ChooseFileWithDialog(HWND owner, const std::string& t
   ComPointer<IFileOpenDialog> chooser = NewChooser(owner, title, FOS_FILEMUSTEXIST);
   if (!chooser) return std::nullopt;
   const std::vector<FileKind> kinds = FileKindsOf(filter);
-  std::vector<COMDLG_FILTERSPEC> specs;
-  for (const FileKind& kind : kinds) specs.push_back({kind.name.c_str(), kind.patterns.c_str()});
-  if (!specs.empty()) chooser->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+  std::vector<COMDLG_FILTERSPEC> file_types;
+  for (const FileKind& kind : kinds) {
+    file_types.push_back({kind.name.c_str(), kind.patterns.c_str()});
+  }
+  if (!file_types.empty()) {
+    chooser->SetFileTypes(static_cast<UINT>(file_types.size()), file_types.data());
+  }
   StartIn(*chooser.get(), std::string());
   return ChosenPath(*chooser.get(), owner);
 }
