@@ -18,8 +18,8 @@ std::string MissingDisplayMessage();
 std::string WithSoftwareRendering(std::string_view user_flags);
 
 // Sets the browser engine's environment before the application object exists:
-// software rendering, and (where the platform needs it) no sandbox for the
-// administrator, whom the engine refuses to run sandboxed.
+// software rendering (on Linux also for putting the page on screen), and (where the platform needs
+// it) no sandbox for the administrator, whom the engine refuses to run sandboxed.
 void PrepareBrowserEnvironment();
 
 }  // namespace qv

@@ -24,6 +24,11 @@ void PrepareBrowserEnvironment() {
   const char* user_flags = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS");
   const std::string flags = WithSoftwareRendering(user_flags ? user_flags : "");
   setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+  // The engine draws the page in software anyway; putting its frames on
+  // screen through OpenGL as well would only add a slow start (a software
+  // OpenGL compiles its shaders first) and a copy back from the graphics
+  // memory for every frame. A user's own choice stands.
+  if (!IsSet("QT_QUICK_BACKEND")) setenv("QT_QUICK_BACKEND", "software", 1);
   if (geteuid() == 0 && !IsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
   }
