@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <cstdio>
+#include <functional>
+#include <future>
 #include <string>
 
 #include "app/console_output.h"
@@ -35,7 +37,10 @@ int main(int argc, char* argv[]) {
     return qv::RefuseCommandLine(argv[1], err);
   }
   qv::SystemSurroundings surroundings;
+  // The first page is written while the windows and the browser engine start.
+  std::future<qv::FirstRun> first_run =
+      std::async(std::launch::async, qv::MakeFirstRun, std::ref(surroundings));
   qv::DesktopProgram program(surroundings, new qv::WebEnginePreview);
-  program.Start();
+  program.Start(first_run.get());
   return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "control/failure_reason.h"
 #include "run/start_page.h"
@@ -111,8 +112,22 @@ ProgramController::ProgramController(RunSurroundings& surroundings, MainView& ma
       desktop_(desktop),
       end_program_(std::move(end_program)) {}
 
+FirstRun MakeFirstRun(RunSurroundings& surroundings) {
+  FirstRun first_run;
+  first_run.report = BuildStartPage(first_run.state, surroundings);
+  return first_run;
+}
+
 void ProgramController::Start() {
-  Rebuild();
+  Start(MakeFirstRun(surroundings_));
+}
+
+void ProgramController::Start(FirstRun first_run) {
+  {
+    BusyScope busy(*this);
+    state_ = std::move(first_run.state);
+    ShowRun(first_run.report);
+  }
   main_view_.Show();
   // Ask for the activation that brings up the settings window; a desktop
   // without a window manager would not give it on its own.
@@ -276,7 +291,10 @@ void ProgramController::SaveAndRebuild() {
 void ProgramController::Rebuild() {
   BusyScope busy(*this);
   favorites_changed_while_busy_ = false;  // the run below reads those changes
-  const RunReport report = BuildStartPage(state_, surroundings_);
+  ShowRun(BuildStartPage(state_, surroundings_));
+}
+
+void ProgramController::ShowRun(const RunReport& report) {
   ShowBuiltPage(report, state_);
   settings_view_.ShowState(state_);
   ShowPageNameRefused(report);

@@ -10,10 +10,20 @@
 #include "control/bookmark_import.h"
 #include "control/favorites_watch.h"
 #include "control/views.h"
+#include "run/start_page.h"
 #include "run/surroundings.h"
 #include "settings/program_state.h"
 
 namespace qv {
+
+// A generation run made before the windows exist, and what it left: the
+// program can write its first page while its windows and the browser engine
+// start, on another thread.
+struct FirstRun {
+  ProgramState state;
+  RunReport report;
+};
+FirstRun MakeFirstRun(RunSurroundings& surroundings);
 
 class ProgramController {
  public:
@@ -25,6 +35,8 @@ class ProgramController {
   // The first generation run, before any window is visible; then the main
   // window is shown and asked to become active.
   void Start();
+  // The same, with the first run already made.
+  void Start(FirstRun first_run);
 
   // The user's actions, as the windows report them.
   void MainWindowActivated();
@@ -71,6 +83,8 @@ class ProgramController {
   // Builds and shows the page; a run that could not write it is reported to
   // the user.
   void Rebuild();
+  // Shows what a run of the window's own values built, and what went wrong.
+  void ShowRun(const RunReport& report);
   // Builds and shows the page from the saved settings, as start-up does,
   // leaving the program state as it is; a failure is reported to the user.
   void RebuildFromSavedSettings();

@@ -30,6 +30,7 @@ class DesktopProgram : public QObject {
   ~DesktopProgram() override;
 
   void Start() { controller_.Start(); }
+  void Start(FirstRun first_run) { controller_.Start(std::move(first_run)); }
 
   MainWindow& main_window() { return *main_window_; }
   SettingsWindow& settings_window() { return *settings_window_; }
