@@ -32,6 +32,7 @@
 #include <system_error>
 #include <vector>
 
+#include "bench_figures.h"
 #include "bench_surroundings.h"
 #include "floor_run.h"
 #include "generator/file_system.h"
@@ -85,18 +86,6 @@ Timing TimeOnce(const std::function<void()>& work) {
   work();
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
   return {took.count(), CpuMs() - cpu_start};
-}
-
-// The one-minute load average; -1 when the system does not tell.
-double LoadAverage() {
-  std::array<double, 1> load{};
-  return getloadavg(load.data(), 1) == 1 ? load[0] : -1;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 // Median wall and processor times of `repetitions` calls of each of

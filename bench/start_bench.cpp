@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_figures.h"
 #include "bench_surroundings.h"
 #include "program_folder.h"
 #include "run/start_page.h"
@@ -43,18 +44,6 @@ constexpr unsigned long kLinkCellColour = 0xFFCC99;
 // more than any swatch of the settings window holds.
 constexpr int kShownPixels = 120;
 constexpr auto kGiveUp = std::chrono::seconds(20);
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return -1;
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-double LoadAverage() {
-  std::array<double, 1> load{};
-  return getloadavg(load.data(), 1) == 1 ? load[0] : -1;
-}
 
 // Starts `arguments`, waits for the links on screen and ends the program;
 // returns the milliseconds from the start, or -1 when they never showed.

@@ -28,6 +28,7 @@
 
 #include <unistd.h>
 
+#include "bench_figures.h"
 #include "bench_surroundings.h"
 #include "generator/file_system.h"
 #include "generator/folder_watcher.h"
@@ -53,11 +54,6 @@ constexpr double kTargetMs = 1000;
 
 double Ms(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 template <typename Work>
