@@ -79,10 +79,10 @@ class BuildProgramTest : public ::testing::Test {
     return child.ok() ? (*child)->Wait() : -1000;
   }
 
-  std::string OutputPath() const { return logs_.Path("output" + std::to_string(runs_) + ".txt"); }
-  std::string LastOutput() const {
-    return logs_.ReadFile("output" + std::to_string(runs_) + ".txt");
-  }
+  // What the latest run printed, and where.
+  std::string OutputPath() const { return logs_.Path(OutputName()); }
+  std::string OutputName() const { return "output" + std::to_string(runs_) + ".txt"; }
+  std::string LastOutput() const { return logs_.ReadFile(OutputName()); }
   std::string LastError() const { return logs_.ReadFile("error" + std::to_string(runs_) + ".txt"); }
 
   void PlantOldFiles() {
