@@ -1,11 +1,11 @@
 #include "settings/favorites_lookup_wine.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <optional>
 #include <string>
 
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -73,40 +73,18 @@ TEST(WineFavoritesLookup, AMissingRegistryOrPrefixNamesNoFolder) {
   EXPECT_FALSE(WineFavoritesLookup(prefix.path())->FavoritesFolder().ok());
 }
 
-// Sets an environment variable for one scope, or unsets it for a null value.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = getenv(name)) saved_ = old;
-    Set(value);
-  }
-  ~ScopedVariable() { Set(saved_ ? saved_->c_str() : nullptr); }
-
- private:
-  void Set(const char* value) {
-    if (value) {
-      setenv(name_, value, 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  const char* name_;
-  std::optional<std::string> saved_;
-};
-
 TEST(WinePrefix, FromWineprefixElseTheWineFolderInHome) {
   struct Case {
-    const char* wineprefix;
-    const char* home;
+    std::optional<std::string> wineprefix, home;  // none: unset
     std::string prefix;
   };
   const Case cases[] = {{"/opt/prefix", "/home/pim", "/opt/prefix"},
-                        {nullptr, "/home/pim", "/home/pim/.wine"},
+                        {std::nullopt, "/home/pim", "/home/pim/.wine"},
                         {"", "/home/pim/", "/home/pim/.wine"},
-                        {nullptr, nullptr, ""}};
+                        {std::nullopt, std::nullopt, ""}};
   for (const Case& c : cases) {
-    const ScopedVariable wineprefix("WINEPREFIX", c.wineprefix);
-    const ScopedVariable home("HOME", c.home);
+    const testing::ScopedVariable wineprefix("WINEPREFIX", c.wineprefix);
+    const testing::ScopedVariable home("HOME", c.home);
     EXPECT_EQ(WinePrefix(), c.prefix) << c.prefix;
   }
 }

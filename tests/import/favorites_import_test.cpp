@@ -10,7 +10,6 @@
 #include "generator/folder_scan.h"
 #include "generator/link_collection.h"
 #include "generator/shortcut_file.h"
-#include "import/folder_tree.h"
 #include "import/import_manifest.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
@@ -20,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+using testing::TreeOf;
 
 // The links the page shows: the category's display name, the link's caption
 // in page column C and the address the program reads from its file.
@@ -91,11 +91,11 @@ TEST(ImportBookmarks, EveryKeptLinkShowsOnThePageWithItsAddress) {
   EXPECT_TRUE(folder.Exists(".vorlindo-import"));
 
   // Nothing changed in the source: nothing to do, nothing rewritten.
-  const auto before = Tree(folder);
+  const auto before = TreeOf(folder.path());
   const ImportSummary again = Import(kFirstSource, folder);
   EXPECT_TRUE(again.InStep());
   EXPECT_EQ(again.unchanged, 6);
-  EXPECT_EQ(Tree(folder), before);
+  EXPECT_EQ(TreeOf(folder.path()), before);
 }
 
 TEST(ImportBookmarks, ReimportChangesOnlyWhatItWroteAndKeepsTheUsersFiles) {
@@ -118,11 +118,11 @@ TEST(ImportBookmarks, ReimportChangesOnlyWhatItWroteAndKeepsTheUsersFiles) {
       {"Bookmarks bar", {"Tools"}, "Hammer", "http://hammer.example/"},
   };
   const auto planned = Import(second, folder, /*dry_run=*/true);
-  const auto unchanged = Tree(folder);
+  const auto unchanged = TreeOf(folder.path());
   const ImportSummary summary = Import(second, folder);
   EXPECT_EQ(SummaryLine(planned, true), "3 to add, 1 to change, 3 to remove, 1 unchanged");
   EXPECT_EQ(ChangeLines(planned), ChangeLines(summary));
-  EXPECT_NE(Tree(folder), unchanged);
+  EXPECT_NE(TreeOf(folder.path()), unchanged);
 
   EXPECT_EQ(ChangeLines(summary), (std::vector<std::string>{
                                       "change         Bookmarks bar/Example.url",
@@ -146,14 +146,19 @@ TEST(ImportBookmarks, ReimportChangesOnlyWhatItWroteAndKeepsTheUsersFiles) {
   // folders it made stay while the user's files are in them.
   const ImportSummary third = Import({}, folder);
   EXPECT_EQ(SummaryLine(third, false), "0 added, 0 changed, 5 removed, 0 unchanged");
-  EXPECT_EQ(Tree(folder), (std::map<std::string, std::string>{
-                              {".vorlindo-import", folder.ReadFile(".vorlindo-import")},
-                              {"(---) (Archived) Old/desktop.ini", "kept"},
-                              {"Bookmarks bar/Fresh.url", Shortcut("http://users.example/")},
-                              {"News/Daily (2).url", Shortcut("http://edited.example/")},
-                              {"News/Mine.url", Shortcut("http://mine.example/")},
-                              {"Tools/Own.url", Shortcut("http://own.example/")},
-                          }));
+  EXPECT_EQ(TreeOf(folder.path()),
+            (std::map<std::string, std::string>{
+                {".vorlindo-import", folder.ReadFile(".vorlindo-import")},
+                {"(---) (Archived) Old", "/"},
+                {"(---) (Archived) Old/desktop.ini", "kept"},
+                {"Bookmarks bar", "/"},
+                {"Bookmarks bar/Fresh.url", Shortcut("http://users.example/")},
+                {"News", "/"},
+                {"News/Daily (2).url", Shortcut("http://edited.example/")},
+                {"News/Mine.url", Shortcut("http://mine.example/")},
+                {"Tools", "/"},
+                {"Tools/Own.url", Shortcut("http://own.example/")},
+            }));
 }
 
 TEST(ImportBookmarks, ALinkAddedInBetweenDoesNotRenumberTheOthers) {
@@ -172,7 +177,7 @@ TEST(ImportBookmarks, NeverWritesThroughOrRemovesWhatLinksElsewhere) {
   if (const std::string why = testing::WithoutPosixFiles(); !why.empty()) GTEST_SKIP() << why;
   TempFolder outside, folder;
   outside.WriteFile("Example.url", Shortcut("http://example.org/"));
-  const auto outside_before = Tree(outside);
+  const auto outside_before = TreeOf(outside.path());
   ASSERT_TRUE(testing::MakeSymbolicLink(outside.path(), folder.Path("Bookmarks bar")));
   folder.MakeFolder("News");
   ASSERT_TRUE(
@@ -188,7 +193,7 @@ TEST(ImportBookmarks, NeverWritesThroughOrRemovesWhatLinksElsewhere) {
   const ImportSummary summary = Import({{"Bookmarks bar", {}, "Example", "http://new.example/"},
                                         {"Bookmarks bar", {"News"}, "Daily", "http://d.example/"}},
                                        folder);
-  EXPECT_EQ(Tree(outside), outside_before);
+  EXPECT_EQ(TreeOf(outside.path()), outside_before);
   EXPECT_EQ(summary.manifest_lines_left_out, 1u);
   EXPECT_EQ(ChangeLines(summary), (std::vector<std::string>{
                                       "add folder     Bookmarks bar (2)",
@@ -216,10 +221,10 @@ TEST(ImportBookmarks, FailsWithAReasonAndADryRunChangesNothing) {
   ASSERT_FALSE(not_a_folder.ok());
   EXPECT_NE(not_a_folder.status().reason().find(folder.Path("file")), std::string::npos);
 
-  const auto before = Tree(folder);
+  const auto before = TreeOf(folder.path());
   const ImportSummary planned = Import(kFirstSource, folder, /*dry_run=*/true);
   EXPECT_FALSE(planned.InStep());
-  EXPECT_EQ(Tree(folder), before);
+  EXPECT_EQ(TreeOf(folder.path()), before);
 
   // Cut short after the files are in place: they are still the importer's.
   const FavoritesPlan plan = PlanFavorites({{"Bar", {}, "Fresh", "http://fresh.example/"}});

@@ -22,7 +22,6 @@
 #include "import/bookmark_printer.h"
 #include "import/bookmark_readers.h"
 #include "import/places_file.h"
-#include "import/temporary_folder_override.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
 
@@ -217,7 +216,7 @@ TEST(ReadFirefoxPlacesTest, AReaderKilledAtAnyMomentLeavesNothingBehind) {
   browser.Link(10, 3, 0, "Saved", "https://saved.example/");
   const FolderState profile = StateOf(folder.Path("profile"));
 
-  const TemporaryFolderOverride temp(folder.Path("temp"));
+  const testing::TemporaryFolderOverride temp(folder.Path("temp"));
   const pid_t reader = fork();
   if (reader == 0) {
     for (;;) ReadFirefoxPlaces(path);

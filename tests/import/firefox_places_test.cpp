@@ -13,7 +13,6 @@
 #include "import/bookmark_printer.h"
 #include "import/bookmark_readers.h"
 #include "import/places_file.h"
-#include "import/temporary_folder_override.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
 
@@ -119,7 +118,7 @@ TEST(ReadFirefoxPlacesTest, ReadsWhatIsSavedWhileTheBrowserHoldsTheDatabase) {
     }
     const FolderState killed = StateOf(folder.Path("killed"));
 
-    const TemporaryFolderOverride temp(folder.Path("temp"));
+    const testing::TemporaryFolderOverride temp(folder.Path("temp"));
     for (const char* profile : {"profile", "killed"}) {
       SCOPED_TRACE(profile);
       const Result<SourceBookmarks> read =

@@ -12,7 +12,6 @@
 #include "generator/folder_lock.h"
 #include "generator/open_folder.h"
 #include "import/favorites_import.h"
-#include "import/folder_tree.h"
 #include "import/import_manifest.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
@@ -22,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+using testing::TreeOf;
 using Lines = std::vector<std::string>;
 
 std::string Shortcut(const std::string& address) {
@@ -70,9 +70,11 @@ TEST(ImportSafety, FoldersSwappedForLinksAtAnyStepLeaveWhatTheyLinkToAlone) {
   for (int swap_at = 0; swapped; ++swap_at) {
     TempFolder favorites, outside;
     Import(kBefore, favorites);
-    for (const auto& [path, contents] : Tree(favorites)) outside.WriteFile(path, contents);
+    for (const auto& [path, contents] : TreeOf(favorites.path())) {
+      if (contents != "/") outside.WriteFile(path, contents);
+    }
     outside.MakeFolder("Travel");
-    const auto outside_before = Tree(outside);
+    const auto outside_before = TreeOf(outside.path());
 
     const auto open = OpenFolder::Open(favorites.path());
     ASSERT_TRUE(open.ok());
@@ -85,7 +87,7 @@ TEST(ImportSafety, FoldersSwappedForLinksAtAnyStepLeaveWhatTheyLinkToAlone) {
       SwapCategoriesForLinks(favorites, outside);
       swapped = true;
     });
-    EXPECT_EQ(Tree(outside), outside_before) << "swapped before step " << swap_at;
+    EXPECT_EQ(TreeOf(outside.path()), outside_before) << "swapped before step " << swap_at;
     EXPECT_EQ(applied.reason().find('\n'), std::string::npos) << applied.reason();
   }
 }
@@ -170,7 +172,7 @@ TEST(ImportSafety, ASecondImportWaitsForTheFirstAndNothingIsLeftOutOfTheList) {
   const ImportSummary again = Import(kBefore, folder, /*dry_run=*/true);
   EXPECT_TRUE(again.InStep());
   std::size_t shortcuts = 0;
-  for (const auto& [path, contents] : Tree(folder)) shortcuts += path.ends_with(".url");
+  for (const auto& [path, contents] : TreeOf(folder.path())) shortcuts += path.ends_with(".url");
   EXPECT_EQ(shortcuts, kBefore.size());
 }
 

@@ -3,29 +3,22 @@
 // names' ASCII form through libidn2, and the folder an import fills when the
 // settings name none.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "import/browser_folders.h"
 #include "import/browser_locations.h"
 #include "import/idna.h"
 #include "import/import_target.h"
 #include "support/fake_surroundings.h"
+#include "support/system_files.h"
 #include "support/temp_folder.h"
 
 namespace qv::import {
 namespace {
-
-std::vector<std::string> FoldersOf(const SystemPaths& paths) {
-  std::vector<std::string> folders;
-  for (const BrowserDataFolder& data : BrowserDataFolders(paths)) {
-    folders.push_back(data.browser + " " + data.folder);
-  }
-  return folders;
-}
 
 TEST(BrowserDataFolders, TheHomeAndConfigurationFoldersThenSnapAndFlatpak) {
   const std::vector<std::string> expected = {
@@ -53,17 +46,10 @@ TEST(BrowserDataFolders, TheHomeAndConfigurationFoldersThenSnapAndFlatpak) {
 }
 
 TEST(BrowserDataFolders, ARelativeConfigurationFolderIsIgnored) {
-  const char* old = getenv("XDG_CONFIG_HOME");
-  const std::string saved = old != nullptr ? old : "";
   for (const auto& [value, expected] : {std::pair<const char*, const char*>{"relative/config", ""},
                                         {"/abs/config", "/abs/config"}}) {
-    setenv("XDG_CONFIG_HOME", value, 1);
+    const testing::ScopedVariable config_home("XDG_CONFIG_HOME", value);
     EXPECT_EQ(SystemPathsFromEnvironment().config_home, expected) << value;
-  }
-  if (old != nullptr) {
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  } else {
-    unsetenv("XDG_CONFIG_HOME");
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "generator/folder_watcher.h"
 #include "generator/text_encoding.h"
+#include "import/browser_folders.h"
 #include "import/browser_locations.h"
 #include "import/idna.h"
 #include "import/import_target.h"
@@ -19,14 +20,6 @@
 
 namespace qv::import {
 namespace {
-
-std::vector<std::string> FoldersOf(const SystemPaths& paths) {
-  std::vector<std::string> folders;
-  for (const BrowserDataFolder& data : BrowserDataFolders(paths)) {
-    folders.push_back(data.browser + " " + data.folder);
-  }
-  return folders;
-}
 
 TEST(BrowserDataFolders, TheRoamingAndTheLocalApplicationData) {
   const std::vector<std::string> expected = {

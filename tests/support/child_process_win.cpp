@@ -7,8 +7,7 @@ bool ChildProcess::Supported() {
 }
 
 Result<std::unique_ptr<ChildProcess>> ChildProcess::Start(const std::string&, const std::string&,
-                                                          const ChildLimits&,
-                                                          const std::vector<std::string>&) {
+                                                          const ChildOptions&) {
   return Status::Error("POSIX only: child processes with file size and memory limits");
 }
 

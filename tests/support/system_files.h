@@ -1,11 +1,13 @@
 // What some tests need of the system beyond the program's file-system seam:
 // file kinds and marks that only POSIX systems have (fifos, symbolic links,
-// extended attributes, file modes, a file size limit), and the Windows hidden
-// and system marks. One implementation per platform (system_files_posix.cpp,
-// system_files_win.cpp).
+// extended attributes, file modes, a file size limit), the Windows hidden
+// and system marks, and environment variables set for one scope. One
+// implementation per platform (system_files_posix.cpp, system_files_win.cpp).
 #pragma once
 
 #include <cstdint>
+#include <list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,31 @@ class FileSizeLimit {
 
  private:
   std::uint64_t saved_ = 0;
+};
+
+// Sets the environment variable `name` of this process to `value`, or unsets
+// it for none, for one scope; then it has its old value again.
+class ScopedVariable {
+ public:
+  ScopedVariable(std::string name, const std::optional<std::string>& value);
+  ~ScopedVariable();
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> saved_;
+};
+
+// Points the folder in which the process's libraries make their temporary
+// files at `folder` for one scope: TMPDIR on POSIX systems, TMP and TEMP on
+// Windows.
+class TemporaryFolderOverride {
+ public:
+  explicit TemporaryFolderOverride(const std::string& folder);
+
+ private:
+  std::list<ScopedVariable> variables_;
 };
 
 }  // namespace qv::testing

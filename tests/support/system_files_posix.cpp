@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 #include "support/system_files.h"
 
@@ -63,6 +65,32 @@ FileSizeLimit::~FileSizeLimit() {
   getrlimit(RLIMIT_FSIZE, &limit);
   limit.rlim_cur = saved_;
   setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+namespace {
+
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+  if (value) {
+    setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+}
+
+}  // namespace
+
+ScopedVariable::ScopedVariable(std::string name, const std::optional<std::string>& value)
+    : name_(std::move(name)) {
+  if (const char* old = getenv(name_.c_str())) saved_ = old;
+  SetVariable(name_, value);
+}
+
+ScopedVariable::~ScopedVariable() {
+  SetVariable(name_, saved_);
+}
+
+TemporaryFolderOverride::TemporaryFolderOverride(const std::string& folder) {
+  variables_.emplace_back("TMPDIR", folder);
 }
 
 }  // namespace qv::testing

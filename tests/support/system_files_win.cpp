@@ -3,6 +3,8 @@
 #include "generator/windows_text.h"
 #include "support/system_files.h"
 
+#include <utility>
+
 namespace qv::testing {
 
 std::string WithoutPosixFiles() {
@@ -49,5 +51,38 @@ bool MarkHiddenOrSystem(const std::string& path, bool hidden, bool system) {
 FileSizeLimit::FileSizeLimit(std::uint64_t) {}
 
 FileSizeLimit::~FileSizeLimit() = default;
+
+namespace {
+
+// The system's own environment, which its temporary folder comes from.
+std::optional<std::string> Variable(const std::string& name) {
+  const std::wstring wide_name = WideText(name);
+  const DWORD size = GetEnvironmentVariableW(wide_name.c_str(), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring value(size, L'\0');
+  value.resize(GetEnvironmentVariableW(wide_name.c_str(), value.data(), size));
+  return Utf8Text(value);
+}
+
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+  SetEnvironmentVariableW(WideText(name).c_str(), value ? WideText(*value).c_str() : nullptr);
+}
+
+}  // namespace
+
+ScopedVariable::ScopedVariable(std::string name, const std::optional<std::string>& value)
+    : name_(std::move(name)), saved_(Variable(name_)) {
+  SetVariable(name_, value);
+}
+
+ScopedVariable::~ScopedVariable() {
+  SetVariable(name_, saved_);
+}
+
+// The system's temporary folder is the first of TMP, TEMP and the user's
+// profile folder that is set.
+TemporaryFolderOverride::TemporaryFolderOverride(const std::string& folder) {
+  for (const char* name : {"TMP", "TEMP"}) variables_.emplace_back(name, folder);
+}
 
 }  // namespace qv::testing

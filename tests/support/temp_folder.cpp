@@ -72,7 +72,9 @@ std::map<std::string, std::string> TreeOf(const std::string& folder) {
   const std::filesystem::path root = NativePath(folder);
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     std::string what = "/";
-    if (!entry.is_directory()) {
+    if (entry.is_symlink()) {
+      what = "-> " + PathText(std::filesystem::read_symlink(entry.path()));
+    } else if (!entry.is_directory()) {
       std::ifstream file(entry.path(), std::ios::binary);
       what.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }

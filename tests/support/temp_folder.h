@@ -38,8 +38,9 @@ class TempFolder {
 std::string WithPlatformSeparators(std::string_view path);
 
 // Every entry below `folder`, by its path relative to it with "/" between
-// names, with what it holds ("/" for a folder): any file or folder added,
-// changed or removed shows in it.
+// names, with what it holds: "/" for a folder, "-> " and its target for a
+// symbolic link, which is not followed. Any entry added, changed or removed
+// shows in it, hidden ones too.
 std::map<std::string, std::string> TreeOf(const std::string& folder);
 
 // Joins `lines` with CR LF after each, the way the program writes text files.
