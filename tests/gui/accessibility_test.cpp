@@ -15,11 +15,6 @@ namespace {
 
 class AccessibilityTest : public GuiProgramTest {
  protected:
-  // As when a screen reader runs, so that an interface Qt makes while a
-  // control is still being built shows.
-  AccessibilityTest() { QAccessible::setActive(true); }
-  ~AccessibilityTest() override { QAccessible::setActive(false); }
-
   static QAccessibleInterface& Accessible(QObject& object) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&object);
     if (accessible == nullptr) throw std::runtime_error("no accessible interface");
