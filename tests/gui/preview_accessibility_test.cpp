@@ -4,11 +4,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
 
 #include "gui_fixture.h"
+#include "run/start_page.h"
+#include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 #include "ui/web_engine_preview.h"
 
@@ -105,6 +108,38 @@ TEST_F(PreviewAccessibilityTest, OnlyThePageOnShowIsOfferedWithItsTitleAndLinks)
   QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(preview_.get());
   ASSERT_EQ(preview->childCount(), 1);
   EXPECT_EQ(preview->child(0)->object(), preview_->view());
+}
+
+TEST_F(PreviewAccessibilityTest, ThePagesCategoriesAreHeadings) {
+  for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
+    std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder_.Path(name));
+  }
+  TempFolder favorites;
+  favorites.WriteFile("(B01) News/Weather.url", "URL=https://weather.example/\r\n");
+  favorites.WriteFile("Shops/Books.url", "URL=https://books.example/\r\n");
+  FakeSurroundings surroundings(folder_.path());
+  ProgramState state;
+  state.settings.favorites_folder = favorites.path();
+  ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
+  QSignalSpy shown(preview_.get(), &PagePreview::PageShown);
+  preview_->Navigate(QString::fromStdString(folder_.Path("mijnstart.html")));
+  ASSERT_TRUE(shown.wait(30000));
+
+  std::set<QString> headings;
+  static_cast<void>(QTest::qWaitFor(
+      [&] {
+        headings.clear();
+        for (QAccessibleInterface* heading :
+             Below(QAccessible::queryAccessibleInterface(preview_.get()),
+                   [](QAccessibleInterface* a) { return a->role() == QAccessible::Heading; })) {
+          // The page writes the categories in capitals.
+          headings.insert(heading->text(QAccessible::Name).trimmed().toLower());
+        }
+        return headings.count("shops") != 0;
+      },
+      20000));
+  // The page's title, then the categories; the links are none.
+  EXPECT_EQ(headings, (std::set<QString>{"my startpage", "news", "shops"}));
 }
 
 }  // namespace
