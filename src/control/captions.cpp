@@ -32,6 +32,25 @@ constexpr CaptionSet kDutchCaptions = {
     "Probleem",
     "Opstarten bestand {} mislukt!!\r(geen koppeling met het programma, document bestaat niet "
     "meer)",
+    {{"Titel van de pagina", "Bestandsnaam van de pagina", "Jouw naam", "Map met favorieten",
+      "Afbeelding van de linker advertentie", "Afbeelding van de rechter advertentie",
+      "Jouw omschrijving", "Jouw e-mailadres", "Link van de linker advertentie",
+      "Link van de rechter advertentie", "HTML-code voor statistieken",
+      "Omschrijving voor zoekmachines", "Steekwoorden voor zoekmachines",
+      "Formaat van de titel, 1 tot en met 5"},
+     {"paginakleur", "kleur van de linkvakken", "kleur van de categoriekoppen", "achtergrondkleur"},
+     "{}, rood",
+     "{}, groen",
+     "{}, blauw",
+     "code van de {}",
+     "standaard {}",
+     "De code is nu {}; een verschuiving vervangt die door de kleur van de drie schuifregelaars.",
+     "Formaat van de titel",
+     "Titelformaat {}",
+     "Nederlands",
+     "English",
+     "Opent de website van de maker",
+     "Pad van de pagina"},
 };
 
 // The windows are created with the Dutch set, except for the captions they
@@ -90,6 +109,23 @@ const CaptionSet kEnglishCaptions = {
     "Only the first seven characters reach the page.",
     "Problem",
     "Opening {} failed!!\r(no program is linked to it, or the document no longer exists)",
+    {{"Page title", "Page file name", "Your name", "Favorites folder", "Left banner picture",
+      "Right banner picture", "Your description", "Your e-mail address", "Left banner link",
+      "Right banner link", "Statistics code", "Search engine description", "Search engine keywords",
+      "Title size, 1 to 5"},
+     {"page colour", "link cell colour", "category header colour", "background colour"},
+     "{}, red",
+     "{}, green",
+     "{}, blue",
+     "{} code",
+     "default {}",
+     "The code is now {}; a move replaces it with the colour of the three sliders.",
+     "Title size",
+     "Title size {}",
+     "Nederlands",
+     "English",
+     "Opens the maker's web site",
+     "Page path"},
 };
 
 constexpr ImportWords kDutchImportWords = {
@@ -117,6 +153,14 @@ std::string FillIn(const char* pattern, const std::string& value) {
   const std::size_t marker = text.find("{}");
   if (marker != std::string::npos) text.replace(marker, 2, value);
   return text;
+}
+
+std::string ColourControlName(const AccessibleNames& names, const char* pattern, Colour colour) {
+  std::string name = FillIn(pattern, names.colours[static_cast<int>(colour)]);
+  // The names are ASCII at their start.
+  if (!name.empty() && name[0] >= 'a' && name[0] <= 'z')
+    name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return name;
 }
 
 const char* FieldLabel(const CaptionSet& captions, TextField field) {

@@ -10,6 +10,30 @@
 
 namespace qv {
 
+// The controls' names for assistive technology, in the window's language.
+// Each says what its control does, so that no two controls of a window share
+// one; a colour group's are made from the colour's name with the patterns.
+struct AccessibleNames {
+  std::array<const char*, kTextFieldCount> fields;  // in the order of kTextFields
+  std::array<const char*, kColourCount> colours;    // "page colour", by colour
+  // "{}" stands for a colour's name; the first letter of the whole is made
+  // upper case, so the name reads well at the start and in the middle.
+  const char* red_slider;      // "{}, red"
+  const char* green_slider;    // "{}, green"
+  const char* blue_slider;     // "{}, blue"
+  const char* colour_code;     // "{} code"
+  const char* default_colour;  // "default {}"
+  // A slider's description: "{}" stands for the group's code, which the next
+  // move of any of its sliders replaces by the colour of all three.
+  const char* slider_code;
+  const char* title_sizes;  // the title-size buttons as a group
+  const char* title_size;   // one of them; "{}" stands for its number
+  const char* dutch;        // the flags
+  const char* english;
+  const char* maker_link;  // the description of the maker's link
+  const char* page_path;   // the path of the page last built
+};
+
 // A button's caption marks the letter that Alt with it presses the button with
 // "&" before it, as both toolkits read it; the four Standard buttons share one
 // caption and so have none.
@@ -38,6 +62,9 @@ struct CaptionSet {
   // The desktop could not open a document; "{}" stands for the document.
   const char* open_failed_title;
   const char* open_failed_text;
+  // What a screen reader says for a control whose caption says too little,
+  // says the same as another's, or is not tied to it.
+  AccessibleNames names;
 };
 
 extern const CaptionSet kCreatedCaptions;
@@ -48,6 +75,10 @@ const CaptionSet& CaptionsOf(Language language);
 
 // `pattern` with its "{}" replaced by `value`.
 std::string FillIn(const char* pattern, const std::string& value);
+
+// A colour group's control name: `pattern` filled in with the name of
+// `colour`, its first letter upper case.
+std::string ColourControlName(const AccessibleNames& names, const char* pattern, Colour colour);
 
 // The label of `field` in `captions`.
 const char* FieldLabel(const CaptionSet& captions, TextField field);

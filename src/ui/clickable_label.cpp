@@ -5,14 +5,22 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include "ui/accessible_controls.h"
+
 namespace qv {
 
-ClickableLabel::ClickableLabel(QWidget* parent) : ClickableLabel(QString(), parent) {}
+ClickableLabel::ClickableLabel(Role role, QWidget* parent)
+    : ClickableLabel(role, QString(), parent) {}
 
-ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+ClickableLabel::ClickableLabel(Role role, const QString& text, QWidget* parent)
+    : QLabel(parent), role_(role) {
+  InstallAccessibleControls();
   setFocusPolicy(Qt::StrongFocus);
   // Room for the focus frame around the text or picture.
   setContentsMargins(3, 3, 3, 3);
+  // Set only now: a text set while the label was still a plain one could
+  // make Qt describe it as plain text for good.
+  setText(text);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -4,12 +4,14 @@
 #include <QVBoxLayout>
 
 #include "control/captions.h"
+#include "ui/accessible_controls.h"
 #include "ui/page_preview.h"
 #include "ui/twips.h"
 
 namespace qv {
 
 MainWindow::MainWindow(PagePreview* preview, QWidget* parent) : QWidget(parent), preview_(preview) {
+  InstallAccessibleControls();
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QString::fromUtf8(kCreatedCaptions.main_title));
   // The window opens at its design size; the preview fills it at any size.

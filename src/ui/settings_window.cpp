@@ -28,6 +28,7 @@
 
 #include "control/page_colour.h"
 #include "control/window_placement.h"
+#include "ui/accessible_controls.h"
 #include "ui/clickable_label.h"
 #include "ui/colour_swatch.h"
 #include "ui/flag_pictures.h"
@@ -145,6 +146,7 @@ constexpr std::array<Channel, kChannelCount> kChannels = {Channel::kRed, Channel
 
 SettingsWindow::SettingsWindow(QWidget* main_window, QWidget* parent)
     : QWidget(parent), main_window_(main_window) {
+  InstallAccessibleControls();
   setObjectName(QStringLiteral("settingsWindow"));
   auto* layout = new QVBoxLayout(this);
   auto* colours = new QVBoxLayout;
@@ -205,7 +207,10 @@ QWidget* SettingsWindow::BuildColourRow(Colour colour) {
   connect(parts.code, &QLineEdit::textEdited, this,
           [this, colour](const QString& code) { emit ColourCodeEdited(colour, code); });
   // A code can change what the page makes of another group's code.
-  connect(parts.code, &QLineEdit::textChanged, this, [this] { ShowSwatches(); });
+  connect(parts.code, &QLineEdit::textChanged, this, [this, colour] {
+    ShowSwatches();
+    DescribeSliders(colour);
+  });
 
   parts.default_button = new QPushButton(row);
   parts.default_button->setObjectName(DefaultButtonObjectName(colour));
@@ -225,6 +230,7 @@ QWidget* SettingsWindow::BuildColourRow(Colour colour) {
     parts.captions[c]->setMinimumWidth(
         parts.captions[c]->fontMetrics().horizontalAdvance(QStringLiteral("Blauw ")));
     parts.sliders[c] = NewSlider(parts.sliders_frame, SliderObjectName(colour, channel));
+    parts.captions[c]->setBuddy(parts.sliders[c]);
     sliders->addWidget(parts.captions[c]);
     sliders->addWidget(parts.sliders[c], 1);
     if (c + 1 < kChannelCount) sliders->addSpacing(10);
@@ -274,6 +280,7 @@ QWidget* SettingsWindow::BuildFieldGrid() {
   QPalette palette = page_path_->palette();
   palette.setColor(QPalette::Base, Qt::transparent);
   page_path_->setPalette(palette);
+  page_path_label_->setBuddy(page_path_);
   grid->addWidget(page_path_label_, kTextFieldCount, 0, Qt::AlignRight | Qt::AlignVCenter);
   grid->addWidget(page_path_, kTextFieldCount, 1);
   grid->setColumnStretch(1, 1);
@@ -310,15 +317,25 @@ QWidget* SettingsWindow::BuildTitleSizeRow() {
   size_field->setFixedWidth(size_field->fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
   layout->addWidget(size_field);
   layout->addSpacing(12);
+  // One group for assistive technology, laid out as if the buttons stood in
+  // the row itself.
+  title_size_buttons_ = new ControlGroup(row);
+  title_size_buttons_->setObjectName(QStringLiteral("titleSizeButtons"));
+  auto* buttons = new QHBoxLayout(title_size_buttons_);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  buttons->setSpacing(layout->spacing());
   title_size_group_ = new QButtonGroup(this);
   for (int option = 0; option < kTitleSizeOptionCount; ++option) {
-    title_sizes_[option] = new QRadioButton(QString::number(option + 1), row);
+    title_sizes_[option] = new QRadioButton(QString::number(option + 1), title_size_buttons_);
     title_sizes_[option]->setObjectName(TitleSizeButtonObjectName(option));
     title_size_group_->addButton(title_sizes_[option], option);
-    layout->addWidget(title_sizes_[option]);
+    buttons->addWidget(title_sizes_[option]);
     connect(title_sizes_[option], &QRadioButton::clicked, this,
             [this, option] { emit TitleSizeClicked(option); });
   }
+  connect(title_size_group_, &QButtonGroup::idToggled, this, [this] { KeepTitleSizeTabStop(); });
+  KeepTitleSizeTabStop();
+  layout->addWidget(title_size_buttons_);
   layout->addStretch(1);
   return row;
 }
@@ -353,7 +370,8 @@ QWidget* SettingsWindow::BuildBottomRow() {
   layout->addWidget(open_in_browser_, 0, Qt::AlignVCenter);
   connect(open_in_browser_, &QPushButton::clicked, this, &SettingsWindow::OpenInBrowserClicked);
 
-  maker_link_ = new ClickableLabel(QString::fromUtf8(kMakerSiteCaption), rows);
+  maker_link_ =
+      new ClickableLabel(ClickableLabel::Role::kLink, QString::fromUtf8(kMakerSiteCaption), rows);
   maker_link_->setObjectName(QStringLiteral("makerLink"));
   maker_link_->setCursor(Qt::PointingHandCursor);
   maker_link_->setStyleSheet(QStringLiteral("color: palette(link); text-decoration: underline;"));
@@ -366,10 +384,10 @@ QWidget* SettingsWindow::BuildBottomRow() {
   connect(maker_link_, &ClickableLabel::clicked, this, &SettingsWindow::MakerLinkClicked);
 
   const double scale = ScreenDotsPerInch(*this) / kDesignDotsPerInch;
-  dutch_flag_ = new ClickableLabel(rows);
+  dutch_flag_ = new ClickableLabel(ClickableLabel::Role::kButton, rows);
   dutch_flag_->setObjectName(QStringLiteral("dutchFlag"));
   dutch_flag_->setPixmap(DutchFlag(scale, devicePixelRatioF()));
-  british_flag_ = new ClickableLabel(rows);
+  british_flag_ = new ClickableLabel(ClickableLabel::Role::kButton, rows);
   british_flag_->setObjectName(QStringLiteral("britishFlag"));
   british_flag_->setPixmap(BritishFlag(scale, devicePixelRatioF()));
   for (ClickableLabel* flag : {dutch_flag_, british_flag_}) {
@@ -406,6 +424,7 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   // Every set but the English one is Dutch.
   qt_translations_.Show(&captions == &kEnglishCaptions ? Language::kEnglish : Language::kDutch);
   ApplyCaptions(captions);
+  NameControls(captions.names);
 }
 
 void SettingsWindow::ApplyCaptions(const CaptionSet& captions) {
@@ -434,6 +453,62 @@ void SettingsWindow::ApplyCaptions(const CaptionSet& captions) {
   page_path_label_->setText(QString::fromUtf8(captions.page_location));
   captions_ = &captions;
   ShowSwatches();
+}
+
+void SettingsWindow::NameControls(const AccessibleNames& names) {
+  for (const TextField field : kTextFields) {
+    FieldOf(field)->setAccessibleName(QString::fromUtf8(names.fields[static_cast<int>(field)]));
+  }
+  const std::array<const char*, kChannelCount> slider_names = {names.red_slider, names.green_slider,
+                                                               names.blue_slider};
+  for (const Colour colour : kColours) {
+    ColourGroup& group = GroupOf(colour);
+    const auto name = [&](const char* pattern) {
+      return QString::fromStdString(ColourControlName(names, pattern, colour));
+    };
+    group.code->setAccessibleName(name(names.colour_code));
+    group.default_button->setAccessibleName(name(names.default_colour));
+    for (int c = 0; c < kChannelCount; ++c)
+      group.sliders[c]->setAccessibleName(name(slider_names[c]));
+    DescribeSliders(colour);
+  }
+  choose_folder_->setAccessibleName(QString::fromUtf8(captions_->choose_folder_title));
+  favorites_missing_->setText(QString::fromUtf8(captions_->favorites_missing));
+  DescribeFavoritesField();
+  title_size_buttons_->setAccessibleName(QString::fromUtf8(names.title_sizes));
+  for (int option = 0; option < kTitleSizeOptionCount; ++option) {
+    title_sizes_[option]->setAccessibleName(
+        QString::fromStdString(FillIn(names.title_size, std::to_string(option + 1))));
+  }
+  page_path_->setAccessibleName(QString::fromUtf8(names.page_path));
+  maker_link_->setAccessibleName(QString::fromUtf8(kMakerSiteCaption));
+  maker_link_->setAccessibleDescription(QString::fromUtf8(names.maker_link));
+  dutch_flag_->setAccessibleName(QString::fromUtf8(names.dutch));
+  british_flag_->setAccessibleName(QString::fromUtf8(names.english));
+}
+
+void SettingsWindow::DescribeSliders(Colour colour) {
+  const ColourGroup& group = GroupOf(colour);
+  const QString description = QString::fromStdString(
+      FillIn(captions_->names.slider_code, group.code->text().toStdString()));
+  for (QScrollBar* slider : group.sliders) slider->setAccessibleDescription(description);
+}
+
+void SettingsWindow::DescribeFavoritesField() {
+  // The mark's warning, read with the field; Qt tells assistive technology
+  // when it comes and goes.
+  FieldOf(TextField::kFavoritesFolder)
+      ->setAccessibleDescription(favorites_missing_->isVisible()
+                                     ? QString::fromUtf8(captions_->favorites_missing)
+                                     : QString());
+}
+
+void SettingsWindow::KeepTitleSizeTabStop() {
+  QAbstractButton* stop = title_size_group_->checkedButton();
+  if (stop == nullptr) stop = title_sizes_[0];
+  for (QRadioButton* button : title_sizes_) {
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 SettingsWindow::Sizes SettingsWindow::SizesForEveryLanguage() {
@@ -496,6 +571,7 @@ void SettingsWindow::Show() {
 
 void SettingsWindow::ShowFavoritesFolderMissing(bool missing) {
   favorites_missing_->setVisible(missing);
+  DescribeFavoritesField();
 }
 
 void SettingsWindow::ShowPagePath(const std::string& path) {

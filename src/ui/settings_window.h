@@ -87,6 +87,16 @@ class SettingsWindow : public QWidget, public SettingsView {
   void SetTabOrder();
   void ReportSliders(Colour colour);
   void ShowSwatches();
+  // The names assistive technology reads for the controls.
+  void NameControls(const AccessibleNames& names);
+  // The sliders of `colour` tell the code that their next move replaces.
+  void DescribeSliders(Colour colour);
+  // The Favorites field tells the mark's warning while the mark shows.
+  void DescribeFavoritesField();
+  // Tab enters the title-size buttons at the chosen one (the first while
+  // none is), as it enters any group of option buttons; the arrow keys move
+  // between them.
+  void KeepTitleSizeTabStop();
   // The captions alone, without Qt's own words following them.
   void ApplyCaptions(const CaptionSet& captions);
   // The sizes that hold the window's controls with the longest caption of
@@ -105,6 +115,7 @@ class SettingsWindow : public QWidget, public SettingsView {
   std::array<QLineEdit*, kTextFieldCount> fields_{};                // by text field
   std::array<QRadioButton*, kTitleSizeOptionCount> title_sizes_{};  // by option
   QButtonGroup* title_size_group_ = nullptr;
+  QWidget* title_size_buttons_ = nullptr;  // holds them
   const CaptionSet* captions_ = &kCreatedCaptions;
   QtTranslations qt_translations_;
   QPushButton* choose_folder_ = nullptr;

@@ -18,8 +18,10 @@ std::string MissingDisplayMessage();
 std::string WithSoftwareRendering(std::string_view user_flags);
 
 // Sets the browser engine's environment before the application object exists:
-// software rendering (on Linux also for putting the page on screen), and (where the platform needs
-// it) no sandbox for the administrator, whom the engine refuses to run sandboxed.
+// software rendering (on Linux also for putting the page on screen), (where
+// the platform needs it) no sandbox for the administrator, whom the engine
+// refuses to run sandboxed, and the page offered to assistive technology,
+// which on Linux it must be told to do.
 void PrepareBrowserEnvironment();
 
 }  // namespace qv

@@ -32,6 +32,10 @@ void PrepareBrowserEnvironment() {
   if (geteuid() == 0 && !IsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
   }
+  // Without it the engine shows assistive technology an empty document in
+  // place of the page on Linux; it builds the page's tree only while one
+  // asks for it.
+  setenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1", 0);
 }
 
 }  // namespace qv

@@ -10,6 +10,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
+#include "ui/accessible_controls.h"
+
 namespace qv {
 namespace {
 
@@ -68,6 +70,7 @@ class PreviewPage : public QWebEnginePage {
 }  // namespace
 
 WebEnginePreview::WebEnginePreview(QWidget* parent) : PagePreview(parent) {
+  InstallAccessibleControls();
   stack_ = new QStackedLayout(this);
   stack_->setContentsMargins(0, 0, 0, 0);
   // Both views stay visible, so the one underneath lays out and draws at the
@@ -224,6 +227,7 @@ void WebEnginePreview::AnswerOverdue() {
 void WebEnginePreview::BringBackToFront() {
   front_ = 1 - front_;
   stack_->setCurrentWidget(views_[front_]);
+  SwapShownForAssistiveTechnology(this, views_[front_], back());
   LoadDone();
 }
 

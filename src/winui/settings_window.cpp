@@ -77,6 +77,7 @@ SettingsWindow::SettingsWindow(HWND main_window) : main_window_(main_window) {
 }
 
 SettingsWindow::~SettingsWindow() {
+  annotations_.Clear();
   if (window_ != nullptr) DestroyWindow(window_);
   for (HFONT font : {font_, link_font_}) {
     if (font != nullptr) DeleteObject(font);
@@ -176,7 +177,72 @@ void SettingsWindow::ShowCaptions(const CaptionSet& captions) {
   SetTip(tooltip_, window_, kFavoritesMissingMarkId, captions.favorites_missing);
   SetTip(tooltip_, window_, kChooseFolderId, captions.choose_folder_tip);
   ShowSwatches();
+  NameControls(captions.names);
   if (captions_shown_) captions_shown_(captions);
+}
+
+void SettingsWindow::NameControls(const AccessibleNames& names) {
+  for (const TextField field : kTextFields) {
+    annotations_.SetName(Control(FieldId(field)), names.fields[static_cast<int>(field)]);
+  }
+  const std::array<const char*, kChannelCount> slider_names = {names.red_slider, names.green_slider,
+                                                               names.blue_slider};
+  for (const Colour colour : kColours) {
+    annotations_.SetName(Control(CodeFieldId(colour)),
+                         ColourControlName(names, names.colour_code, colour));
+    annotations_.SetName(Control(DefaultButtonId(colour)),
+                         ColourControlName(names, names.default_colour, colour));
+    for (const Channel channel : kChannels) {
+      annotations_.SetName(
+          Control(SliderId(colour, channel)),
+          ColourControlName(names, slider_names[static_cast<int>(channel)], colour));
+    }
+    DescribeSliders(colour);
+  }
+  annotations_.SetName(Control(kChooseFolderId), captions_->choose_folder_title);
+  annotations_.SetName(Control(kFavoritesMissingMarkId), captions_->favorites_missing);
+  DescribeFavoritesField();
+  for (int option = 0; option < kTitleSizeOptionCount; ++option) {
+    annotations_.SetName(Control(TitleSizeButtonId(option)),
+                         FillIn(names.title_size, std::to_string(option + 1)));
+  }
+  annotations_.SetName(Control(kPagePathId), names.page_path);
+  // The flags and the link draw themselves, so their texts show nowhere but
+  // name them as buttons.
+  SetText(Control(kDutchFlagId), names.dutch);
+  SetText(Control(kBritishFlagId), names.english);
+  SetText(Control(kMakerLinkId), kMakerSiteCaption);
+  annotations_.SetDescription(Control(kMakerLinkId), names.maker_link);
+}
+
+void SettingsWindow::DescribeSliders(Colour colour) {
+  const std::string description =
+      FillIn(captions_->names.slider_code, TextOf(Control(CodeFieldId(colour))));
+  for (const Channel channel : kChannels) {
+    annotations_.SetDescription(Control(SliderId(colour, channel)), description);
+  }
+}
+
+void SettingsWindow::DescribeFavoritesField() {
+  // The mark's own state: the window may not show yet.
+  const bool missing =
+      (GetWindowLongW(Control(kFavoritesMissingMarkId), GWL_STYLE) & WS_VISIBLE) != 0;
+  annotations_.SetDescription(Control(FieldId(TextField::kFavoritesFolder)),
+                              missing ? captions_->favorites_missing : "");
+}
+
+std::string SettingsWindow::AccessibleNameOf(int id) const {
+  HWND control = Control(id);
+  const std::string given = annotations_.NameOf(control);
+  if (!given.empty()) return given;
+  // A button's own text, without the mark of its Alt key.
+  std::string text = TextOf(control);
+  std::erase(text, '&');
+  return text;
+}
+
+std::string SettingsWindow::AccessibleDescriptionOf(int id) const {
+  return annotations_.DescriptionOf(Control(id));
 }
 
 void SettingsWindow::Show() {
@@ -213,7 +279,15 @@ bool SettingsWindow::IsShown() const {
 }
 
 void SettingsWindow::ShowFavoritesFolderMissing(bool missing) {
+  const bool shown =
+      (GetWindowLongW(Control(kFavoritesMissingMarkId), GWL_STYLE) & WS_VISIBLE) != 0;
   ShowWindow(Control(kFavoritesMissingMarkId), missing ? SW_SHOWNA : SW_HIDE);
+  DescribeFavoritesField();
+  // A screen reader on the field hears the warning as it comes.
+  if (missing && !shown) {
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, Control(FieldId(TextField::kFavoritesFolder)),
+                   OBJID_CLIENT, CHILDID_SELF);
+  }
 }
 
 void SettingsWindow::ShowPagePath(const std::string& path) {
@@ -288,6 +362,7 @@ void SettingsWindow::FieldChanged(int id) {
   if (const std::optional<Colour> colour = ColourGroupOf(id)) {
     // A code can change what the page makes of another group's code.
     ShowSwatches();
+    DescribeSliders(*colour);
     if (!writing_ && controller_ != nullptr) controller_->ColourCodeEdited(*colour, text);
   } else if (const std::optional<TextField> field = FieldOfId(id)) {
     if (!writing_ && controller_ != nullptr) controller_->FieldEdited(*field, text);

@@ -11,6 +11,7 @@
 #include "control/page_colour.h"
 #include "control/program_controller.h"
 #include "control/views.h"
+#include "winui/control_annotations.h"
 #include "winui/settings_layout.h"
 
 namespace qv::winui {
@@ -42,6 +43,10 @@ class SettingsWindow : public SettingsView {
   }
   // The tip of the control `id`.
   std::string TipOf(int id) const;
+  // The name and description assistive technology reads for the control
+  // `id`: what the window gave it, or else its own text.
+  std::string AccessibleNameOf(int id) const;
+  std::string AccessibleDescriptionOf(int id) const;
 
   void ShowState(const ProgramState& state) override;
   void ShowCaptions(const CaptionSet& captions) override;
@@ -60,6 +65,12 @@ class SettingsWindow : public SettingsView {
   void FieldChanged(int id);
   void ReportSlidersIfMoved(Colour colour);
   void ShowSwatches();
+  // The names assistive technology reads for the controls.
+  void NameControls(const AccessibleNames& names);
+  // The sliders of `colour` tell the code that their next move replaces.
+  void DescribeSliders(Colour colour);
+  // The Favorites field tells the mark's warning while the mark shows.
+  void DescribeFavoritesField();
   void DrawItem(const DRAWITEMSTRUCT& item);
   bool ReturnPressed(const MSG& key);
   void PlaceBesideMainWindow();
@@ -70,6 +81,7 @@ class SettingsWindow : public SettingsView {
   HWND window_ = nullptr;
   HWND main_window_;
   HWND tooltip_ = nullptr;
+  ControlAnnotations annotations_;
   HFONT font_ = nullptr;
   HFONT link_font_ = nullptr;
   SettingsLayout layout_;

@@ -1,5 +1,6 @@
 // What the windows show a user: a preview that fills its window, swatches that
 // show the page's colour, and the way to a Favorites folder on first start.
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
@@ -109,9 +110,15 @@ TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) 
   EXPECT_EQ(mark.toolTip(),
             "This folder is not there, so the page shows no categories. Create it, or choose "
             "another with ...");
+  // A screen reader reads the warning with the field.
+  const auto description = [&] {
+    return QAccessible::queryAccessibleInterface(&field)->text(QAccessible::Description);
+  };
+  EXPECT_EQ(description(), mark.toolTip());
   folder_.WriteFile("Later/Cats/Tabby.url", "URL=http://tabby.example/\r\n");
   QTest::keyClick(&field, Qt::Key_Return);
   EXPECT_FALSE(mark.isVisible());
+  EXPECT_NE(description(), mark.toolTip());
   EXPECT_NE(Page().find("tabby.example"), std::string::npos);
 }
 
