@@ -45,6 +45,7 @@ constexpr CaptionSet kDutchCaptions = {
      "code van de {}",
      "standaard {}",
      "De code is nu {}; een verschuiving vervangt die door de kleur van de drie schuifregelaars.",
+     "leeg",
      "Formaat van de titel",
      "Titelformaat {}",
      "Nederlands",
@@ -120,6 +121,7 @@ const CaptionSet kEnglishCaptions = {
      "{} code",
      "default {}",
      "The code is now {}; a move replaces it with the colour of the three sliders.",
+     "empty",
      "Title size",
      "Title size {}",
      "Nederlands",
@@ -165,6 +167,10 @@ std::string ColourControlName(const AccessibleNames& names, const char* pattern,
 
 const char* FieldLabel(const CaptionSet& captions, TextField field) {
   return captions.field_labels[static_cast<int>(field)];
+}
+
+std::string SliderDescription(const AccessibleNames& names, const std::string& code) {
+  return FillIn(names.slider_code, code.empty() ? names.empty_code : code);
 }
 
 }  // namespace qv

@@ -26,6 +26,7 @@ struct AccessibleNames {
   // A slider's description: "{}" stands for the group's code, which the next
   // move of any of its sliders replaces by the colour of all three.
   const char* slider_code;
+  const char* empty_code;   // what stands for a code field left empty
   const char* title_sizes;  // the title-size buttons as a group
   const char* title_size;   // one of them; "{}" stands for its number
   const char* dutch;        // the flags
@@ -75,6 +76,9 @@ const CaptionSet& CaptionsOf(Language language);
 
 // `pattern` with its "{}" replaced by `value`.
 std::string FillIn(const char* pattern, const std::string& value);
+
+// A colour group's sliders' description for the group's code `code`.
+std::string SliderDescription(const AccessibleNames& names, const std::string& code);
 
 // A colour group's control name: `pattern` filled in with the name of
 // `colour`, its first letter upper case.

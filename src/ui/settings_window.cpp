@@ -490,7 +490,7 @@ void SettingsWindow::NameControls(const AccessibleNames& names) {
 void SettingsWindow::DescribeSliders(Colour colour) {
   const ColourGroup& group = GroupOf(colour);
   const QString description = QString::fromStdString(
-      FillIn(captions_->names.slider_code, group.code->text().toStdString()));
+      SliderDescription(captions_->names, group.code->text().toStdString()));
   for (QScrollBar* slider : group.sliders) slider->setAccessibleDescription(description);
 }
 

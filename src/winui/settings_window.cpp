@@ -217,7 +217,7 @@ void SettingsWindow::NameControls(const AccessibleNames& names) {
 
 void SettingsWindow::DescribeSliders(Colour colour) {
   const std::string description =
-      FillIn(captions_->names.slider_code, TextOf(Control(CodeFieldId(colour))));
+      SliderDescription(captions_->names, TextOf(Control(CodeFieldId(colour))));
   for (const Channel channel : kChannels) {
     annotations_.SetDescription(Control(SliderId(colour, channel)), description);
   }

@@ -101,6 +101,10 @@ TEST_F(AccessibilityTest, ControlsSayWhatTheyAreAndWhatTheyDoNotShow) {
   EXPECT_TRUE(Accessible(Find("linkCellColourRedSlider"))
                   .text(QAccessible::Description)
                   .startsWith("De code is nu #123456;"));
+  code.clear();
+  EXPECT_TRUE(Accessible(Find("linkCellColourRedSlider"))
+                  .text(QAccessible::Description)
+                  .startsWith("De code is nu leeg;"));
 
   // The caption beside a slider is its label.
   const auto labels = Accessible(Find("backgroundColourGreenSlider")).relations(QAccessible::Label);
