@@ -96,6 +96,19 @@ WebEnginePreview::WebEnginePreview(QWidget* parent) : PagePreview(parent) {
   connect(&answer_timeout_, &QTimer::timeout, this, [this] { AnswerOverdue(); });
 }
 
+// A page answers the scripts still running in it as it goes, so the views go
+// while the preview is whole, and with no load under way for the answers to
+// carry on.
+WebEnginePreview::~WebEnginePreview() {
+  loading_ = Loading::kNothing;
+  waiting_.clear();
+  answer_timeout_.stop();
+  for (QWebEngineView*& view : views_) {
+    delete view;
+    view = nullptr;
+  }
+}
+
 void WebEnginePreview::Navigate(const QString& page_path) {
   if (loading_ == Loading::kNothing) {
     StartLoad(page_path);

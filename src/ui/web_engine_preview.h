@@ -30,6 +30,7 @@ class WebEnginePreview : public PagePreview {
 
  public:
   explicit WebEnginePreview(QWidget* parent = nullptr);
+  ~WebEnginePreview() override;
 
   void Navigate(const QString& page_path) override;
 

@@ -7,6 +7,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "gui_fixture.h"
@@ -162,6 +163,20 @@ TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleS
   EXPECT_EQ(drawn.toString().toStdString(),
             "rgb(139, 30, 63) rgb(46, 64, 87) rgb(214, 228, 240) rgb(244, 241, 222) rgb(46, 64, "
             "87) 19.2px");
+}
+
+// Closing the program while a new version is being read: the page answers
+// its pending script as it goes, which must not start another load.
+TEST_F(PreviewInPlaceTest, APreviewGoesInTheMiddleOfAnUpdate) {
+  auto preview = std::make_unique<WebEnginePreview>();
+  preview->resize(320, 240);
+  preview->show();
+  folder_.WriteFile("page.html", PageText(Version()));
+  QSignalSpy shown(preview.get(), &PagePreview::PageShown);
+  preview->Navigate(QString::fromStdString(folder_.Path("page.html")));
+  ASSERT_TRUE(shown.wait(30000));
+  preview->Navigate(QString::fromStdString(folder_.Path("page.html")));
+  preview.reset();
 }
 
 TEST_F(PreviewInPlaceTest, AFailedPageIsLoadedAnewOnceItsFileIsBack) {
