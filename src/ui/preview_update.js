@@ -17,7 +17,10 @@
 // - for vorlindoUpdate(address, number), for each new version of the file:
 //   "read:" once it has been read whole, "drawn:" once the page on show is
 //   the new one and has been drawn, "reload:" when the page must be loaded
-//   anew; each followed by the number of the call.
+//   anew; each followed by the number of the call;
+// - vorlindoAnticipate(oldCode, newCode) says nothing: it paints the new
+//   colour code wherever the page on show holds the old one, as the page's
+//   next version will, and that version, once read, confirms or corrects it.
 (function (prefix) {
   'use strict';
 
@@ -158,7 +161,39 @@
     }
   }
 
+  // Counts the anticipated colours; a version of the file asked for before
+  // the last of them may be older than what is on show.
+  let anticipations = 0;
+
+  // The old code as a whole word of a style sheet: not part of a longer code.
+  const codeInStyle = (code) => new RegExp(code + '(?![0-9A-Za-z_-])', 'g');
+
+  function anticipate(oldCode, newCode) {
+    const plain = /^#[0-9A-Fa-f]{6}$/;
+    if (!plain.test(oldCode) || !plain.test(newCode)) return;
+    noteScriptChanges(observer.takeRecords());
+    ++anticipations;
+    const inStyle = codeInStyle(oldCode);
+    // The engine finds the attributes far faster than a walk over the page.
+    const found = document.evaluate(
+        `//@*[. = '${oldCode}'] | //@style[contains(., '${oldCode}')] | //style/text()`, document,
+        null, XPathResult.UNORDERED_NODE_SNAPSHOT_TYPE, null);
+    for (let i = 0; i < found.snapshotLength; ++i) {
+      const node = found.snapshotItem(i);
+      if (node.nodeType === Node.TEXT_NODE) {
+        if (node.data.includes(oldCode)) node.data = node.data.replace(inStyle, newCode);
+        continue;
+      }
+      const scripted = setByScripts.get(node.ownerElement);
+      if (scripted && scripted.has(node.name)) continue;
+      node.value = node.value === oldCode ? newCode : node.value.replace(inStyle, newCode);
+    }
+    // These changes are the preview's, not the page's scripts'.
+    observer.takeRecords();
+  }
+
   function update(address, number) {
+    const anticipatedBefore = anticipations;
     const request = new XMLHttpRequest();
     request.open('GET', address);
     // As a document, the file is decoded as a load decodes it.
@@ -174,7 +209,9 @@
                    next.characterSet === document.characterSet &&
                    compareTrees(document.documentElement, next.documentElement, changes);
       if (!same) return say('reload:', number);
-      applyChanges(changes);
+      // A colour anticipated meanwhile is newer than this version; the
+      // version written for it follows.
+      if (anticipations === anticipatedBefore) applyChanges(changes);
       // These changes are the preview's, not the page's scripts'.
       observer.takeRecords();
       sayOnceDrawn(number);
@@ -183,4 +220,5 @@
   }
 
   window.vorlindoUpdate = update;
+  window.vorlindoAnticipate = anticipate;
 })

@@ -120,6 +120,19 @@ void WebEnginePreview::Navigate(const QString& page_path) {
   waiting_ = page_path;
 }
 
+void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& new_code) {
+  if (!anything_shown_ || !shown_ok_ ||
+      view()->url().adjusted(QUrl::RemoveFragment) != QUrl::fromLocalFile(page_path_)) {
+    return;
+  }
+  view()->page()->runJavaScript(
+      QStringLiteral("typeof vorlindoAnticipate === 'function' && vorlindoAnticipate(%1, %2)")
+          .arg(JavaScriptString(old_code), JavaScriptString(new_code)),
+      QWebEngineScript::ApplicationWorld);
+  // A page underneath would come to the front with the colour before.
+  if (loading_ == Loading::kInSecondView) stale_ = true;
+}
+
 bool WebEnginePreview::OnScreen() const {
   // The engine draws no frames for a hidden or minimized window, so a page
   // there would wait in vain for its word that it has been drawn.
@@ -216,7 +229,7 @@ void WebEnginePreview::BackSignalled(const QString& word) {
   if (word == kReadWord) {
     BackRead(true);
   } else if (word == kDrawnWord + QString::number(load_number_) && answer_timeout_.isActive()) {
-    BringBackToFront();
+    BackDrawn();
   }
 }
 
@@ -230,8 +243,14 @@ void WebEnginePreview::AnswerOverdue() {
   if (loading_ == Loading::kInPlace) {
     StartInSecondView();
   } else if (loading_ == Loading::kInSecondView) {
-    BringBackToFront();
+    BackDrawn();
   }
+}
+
+// The page underneath comes to the front, unless the one on show has since
+// been given a newer colour.
+void WebEnginePreview::BackDrawn() {
+  stale_ ? LoadDone() : BringBackToFront();
 }
 
 void WebEnginePreview::BringBackToFront() {

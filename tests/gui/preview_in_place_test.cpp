@@ -165,6 +165,29 @@ TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleS
             "87) 19.2px");
 }
 
+// A colour painted before its page is written shows at once, in the cells and
+// the style sheet alike; the page file then confirms or corrects it in place,
+// which it could not if the helper took the painting for a script's work.
+TEST_F(PreviewInPlaceTest, AColourPaintedAheadIsConfirmedOrCorrectedByItsPageInPlace) {
+  const QString drawn = QStringLiteral(
+      "document.querySelectorAll('td')[5].getAttribute('bgcolor') + ' ' +"
+      "getComputedStyle(document.body).getPropertyValue('--colour').trim()");
+  for (const char* written : {"#3366FF", "#00AA00"}) {
+    SCOPED_TRACE(written);
+    ASSERT_TRUE(Show(Version()));
+    QWebEngineView* const view_before = preview_.view();
+    preview_.AnticipateColour(QStringLiteral("#FFCC99"), QStringLiteral("#3366FF"));
+    EXPECT_EQ(Evaluate(preview_, drawn).toString(), "#3366FF #3366FF");
+
+    Version next;
+    next.colour = written;
+    ASSERT_TRUE(Show(next));
+    EXPECT_EQ(preview_.view(), view_before);
+    EXPECT_EQ(Evaluate(preview_, drawn).toString().toStdString(),
+              std::string(written) + " " + written);
+  }
+}
+
 // Closing the program while a new version is being read: the page answers
 // its pending script as it goes, which must not start another load.
 TEST_F(PreviewInPlaceTest, APreviewGoesInTheMiddleOfAnUpdate) {
