@@ -1,10 +1,13 @@
 #include "control/program_controller.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <utility>
 
 #include "control/failure_reason.h"
+#include "control/page_colour.h"
 #include "run/start_page.h"
 #include "settings/program_folders.h"
 #include "settings/settings_file.h"
@@ -72,6 +75,24 @@ const char* EndedAtOnceWords(std::int16_t language_code) {
   return LanguageOfCode(language_code) == Language::kDutch
              ? "Het programma dat het zou openen, stopte meteen met foutcode {}."
              : "The program that was to open it ended at once with error code {}.";
+}
+
+// "#" and six hexadecimal digits: a code no other attribute value or style
+// word of the page is likely to hold by chance.
+bool IsPlainColour(const std::string& code) {
+  if (code.size() != 7 || code[0] != '#') return false;
+  for (std::size_t i = 1; i < code.size(); ++i) {
+    if (!std::isxdigit(static_cast<unsigned char>(code[i]))) return false;
+  }
+  return true;
+}
+
+std::array<std::string, kColourCount> PageCodesOf(const Settings& settings) {
+  std::array<std::string, kColourCount> codes;
+  for (const Colour colour : kColours) {
+    codes[static_cast<int>(colour)] = ReadPageColour(settings, colour).code;
+  }
+  return codes;
 }
 
 }  // namespace
@@ -156,7 +177,9 @@ void ProgramController::RefreshClicked() {
 void ProgramController::SettingsWindowClosed() {
   if (ending_) return;
   ending_ = true;
-  Save(SaveFailureWordsFor(state_.language_code).ending);
+  // The page follows the last slider move, even when its rebuild had no
+  // turn yet.
+  if (Save(SaveFailureWordsFor(state_.language_code).ending) && rebuild_pending_) Rebuild();
   end_program_();
 }
 
@@ -173,13 +196,39 @@ void ProgramController::ColourCodeEdited(Colour colour, const std::string& code)
 void ProgramController::DefaultColourClicked(Colour colour) {
   CodeOf(state_.settings, colour) = DefaultCode(colour);
   settings_view_.ShowState(state_);
+  AnticipateColour(colour);
   SaveAndRebuild();
 }
 
+// A held arrow key moves a slider some thirty times a second: each move shows
+// its colour at once, and the rebuilds that waited behind one another run as
+// one.
 void ProgramController::SlidersMoved(Colour colour, int red, int green, int blue) {
   CodeOf(state_.settings, colour) = SliderColourCode(red, green, blue);
   settings_view_.ShowState(state_);
-  SaveAndRebuild();
+  AnticipateColour(colour);
+  SaveAndRebuildSoon();
+}
+
+// Where the old code is another colour's too, or either is not a plain
+// colour code, the page could hold it in places this colour does not reach;
+// a wrong colour flashing up is worse than waiting for the page.
+void ProgramController::AnticipateColour(Colour colour) {
+  if (!shown_codes_) return;
+  std::array<std::string, kColourCount>& codes = *shown_codes_;
+  const auto index = static_cast<std::size_t>(colour);
+  const std::string old_code = codes[index];
+  const std::string new_code = ReadPageColour(state_.settings, colour).code;
+  if (new_code == old_code) return;
+  const bool shared = std::count(codes.begin(), codes.end(), old_code) > 1;
+  if (shared || !IsPlainColour(old_code) || !IsPlainColour(new_code)) {
+    // What the page holds until the rebuild is shown is no longer known.
+    shown_codes_.reset();
+    return;
+  }
+  codes[index] = new_code;
+  anticipated_ = true;
+  main_view_.AnticipateColour(old_code, new_code);
 }
 
 void ProgramController::TitleSizeClicked(int option) {
@@ -268,6 +317,11 @@ void ProgramController::RebuildFromSavedSettings() {
 
 void ProgramController::ShowBuiltPage(const RunReport& report, const ProgramState& built) {
   page_path_ = report.page_path;
+  // A page not written leaves the one before on show, whose codes are not
+  // kept.
+  shown_codes_.reset();
+  if (report.page_status.ok()) shown_codes_ = PageCodesOf(built.settings);
+  anticipated_ = false;
   main_view_.ShowPage(report.page_path);
   settings_view_.ShowFavoritesFolderMissing(report.favorites_folder_missing);
   settings_view_.ShowPagePath(report.page_path);
@@ -280,9 +334,26 @@ const CaptionSet& ProgramController::Captions() const {
   return CaptionsOf(LanguageOfCode(state_.language_code));
 }
 
+void ProgramController::SaveAndRebuildSoon() {
+  if (rebuild_pending_) return;
+  rebuild_pending_ = true;
+  main_view_.RunAfterPendingEvents([this] {
+    if (rebuild_pending_ && !ending_) SaveAndRebuild();
+  });
+}
+
 void ProgramController::SaveAndRebuild() {
   BusyScope busy(*this);
-  if (!Save(SaveFailureWordsFor(state_.language_code).kept)) return;
+  rebuild_pending_ = false;
+  if (!Save(SaveFailureWordsFor(state_.language_code).kept)) {
+    // Nothing is rebuilt, so the page on show goes back to its file.
+    if (anticipated_) {
+      shown_codes_.reset();
+      anticipated_ = false;
+      main_view_.ShowPage(page_path_);
+    }
+    return;
+  }
   Rebuild();
   // A main window the user closed comes back to show the new page.
   if (!main_view_.IsShown()) main_view_.Show();

@@ -4,7 +4,9 @@
 // layer can drive it.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "control/bookmark_import.h"
@@ -80,6 +82,12 @@ class ProgramController {
   // Saves the settings, then builds and shows the page. A save that fails is
   // reported to the user and nothing is rebuilt.
   void SaveAndRebuild();
+  // SaveAndRebuild once the window events waiting now have been handled; of
+  // a burst of requests, one runs, with the values of the last.
+  void SaveAndRebuildSoon();
+  // Lets the page on show paint the new code of `colour` before the rebuild,
+  // where that cannot paint a place the new code will not reach.
+  void AnticipateColour(Colour colour);
   // Builds and shows the page; a run that could not write it is reported to
   // the user.
   void Rebuild();
@@ -108,6 +116,11 @@ class ProgramController {
   std::function<void()> end_program_;
   ProgramState state_;
   std::string page_path_;  // the page of the last run
+  // The codes of the four colours as the page on show has them (the last
+  // page built, with the colours anticipated since); none when not known.
+  std::optional<std::array<std::string, kColourCount>> shown_codes_;
+  bool anticipated_ = false;      // the page on show was changed ahead of its file
+  bool rebuild_pending_ = false;  // a SaveAndRebuildSoon waits for its turn
   bool ending_ = false;
   FavoritesWatch* favorites_watch_ = nullptr;
   BookmarkImporter* importer_ = nullptr;

@@ -3,6 +3,7 @@
 // user's actions to the ProgramController; they decide nothing themselves.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "control/captions.h"
@@ -22,6 +23,14 @@ class MainView {
   virtual ~MainView() = default;
   // Starts showing the page file at `page_path`; does not wait for it.
   virtual void ShowPage(const std::string& page_path) = 0;
+  // Before a rebuild for a new colour: the page on show may paint with
+  // `new_code` wherever it holds `old_code` (both seven characters, as the
+  // page has them) at once, since the page shown next will confirm or correct
+  // it anyway.
+  virtual void AnticipateColour(const std::string& old_code, const std::string& new_code) = 0;
+  // Runs `task` once the window events waiting now have been handled, so
+  // that a burst of them leads to one rebuild.
+  virtual void RunAfterPendingEvents(std::function<void()> task) = 0;
   virtual void SetTitle(const std::string& title) = 0;
   virtual void Show() = 0;
   // Asks the desktop to make the window the active one.

@@ -26,6 +26,16 @@ void MainWindow::ShowPage(const std::string& page_path) {
   preview_->Navigate(QString::fromStdString(page_path));
 }
 
+void MainWindow::AnticipateColour(const std::string& old_code, const std::string& new_code) {
+  preview_->AnticipateColour(QString::fromStdString(old_code), QString::fromStdString(new_code));
+}
+
+// A queued call waits behind the window events already read; it is dropped
+// with the window.
+void MainWindow::RunAfterPendingEvents(std::function<void()> task) {
+  QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
 void MainWindow::SetTitle(const std::string& title) {
   setWindowTitle(QString::fromStdString(title));
 }

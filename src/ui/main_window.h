@@ -3,6 +3,7 @@
 
 #include <QSize>
 #include <QWidget>
+#include <functional>
 
 #include "control/views.h"
 
@@ -23,6 +24,8 @@ class MainWindow : public QWidget, public MainView {
   PagePreview* preview() const { return preview_; }
 
   void ShowPage(const std::string& page_path) override;
+  void AnticipateColour(const std::string& old_code, const std::string& new_code) override;
+  void RunAfterPendingEvents(std::function<void()> task) override;
   void SetTitle(const std::string& title) override;
   void Show() override { show(); }
   void Activate() override { activateWindow(); }

@@ -17,7 +17,10 @@
 // - for vorlindoUpdate(address, number), for each new version of the file:
 //   "read:" once it has been read whole, "drawn:" once the page on show is
 //   the new one and has been drawn, "reload:" when the page must be loaded
-//   anew; each followed by the number of the call.
+//   anew; each followed by the number of the call;
+// - vorlindoAnticipate(oldCode, newCode) says nothing: it paints the new
+//   colour code wherever the page on show holds the old one, as the page's
+//   next version will, and that version, once read, confirms or corrects it.
 (function (prefix) {
   'use strict';
 
@@ -88,10 +91,11 @@
     return true;
   }
 
-  // The elements that hold an element whose attributes a script has set.
+  // The elements that hold an element whose attributes a script has set, or
+  // a style sheet whose text no longer says what its rules are.
   function holdersOfScriptSets() {
     const holders = new Set();
-    for (const element of setByScripts.keys()) {
+    for (const element of [...setByScripts.keys(), ...sheetTexts.keys()]) {
       for (let holder = element; holder && !holders.has(holder); holder = holder.parentNode) {
         holders.add(holder);
       }
@@ -117,7 +121,7 @@
           // file read here, where none run, gives it other parts.
           descend = shown.nodeName !== 'NOSCRIPT';
         }
-      } else if (shown.data !== next.data) {
+      } else if ((sheetTexts.get(shown) ?? shown.data) !== next.data) {
         // Words on the page may feed its scripts; a style sheet or a comment does not.
         if (type !== Node.COMMENT_NODE && shown.parentNode.nodeName !== 'STYLE') return false;
         changes.push(shown, null, next.data);
@@ -152,13 +156,108 @@
       const name = changes[i + 1];
       if (name === null) {
         node.data = changes[i + 2];
+        sheetTexts.delete(node);
       } else {
         node.setAttribute(name, changes[i + 2]);
       }
     }
   }
 
+  // Counts the anticipated colours; a version of the file asked for before
+  // the last of them may be older than what is on show.
+  let anticipations = 0;
+
+  // Per style sheet text, the text its rules now hold, where a colour changed
+  // only the rules that hold it: a new text would have the engine match every
+  // rule against every element again, which on a long page takes a frame or
+  // more.
+  const sheetTexts = new Map();
+
+  // The old code as a whole word of a style sheet: not part of a longer code.
+  const codeInStyle = (code) => new RegExp(code + '(?![0-9A-Za-z_-])', 'g');
+
+  // The rules of a style sheet's text as written, outermost only; null where
+  // the text is not read here as the engine reads it.
+  function ruleTexts(text) {
+    const rules = [];
+    let depth = 0;
+    let start = 0;
+    for (let i = 0; i < text.length; ++i) {
+      const c = text[i];
+      if (c === '/' && text[i + 1] === '*') {
+        const end = text.indexOf('*/', i + 2);
+        if (end < 0) return null;
+        if (depth === 0 && text.slice(start, i).trim() === '') start = end + 2;
+        i = end + 1;
+      } else if (c === '"' || c === "'") {
+        // A string: to its closing quote, past the escaped characters.
+        let end = i + 1;
+        while (end < text.length && text[end] !== c) end += text[end] === '\\' ? 2 : 1;
+        if (end >= text.length) return null;
+        i = end;
+      } else if (c === '\\') {
+        ++i;
+      } else if (c === '{') {
+        ++depth;
+      } else if (c === '}' || (c === ';' && depth === 0)) {
+        if (c === '}' && --depth < 0) return null;
+        if (depth === 0) {
+          rules.push(text.slice(start, i + 1));
+          start = i + 1;
+        }
+      }
+    }
+    return depth === 0 && text.slice(start).trim() === '' ? rules : null;
+  }
+
+  // Puts `newCode` in place of `oldCode` in the sheet of the style text
+  // `node`: in the rules that hold it, one by one, or else in the whole text.
+  function anticipateInSheet(node, oldCode, newCode, inStyle) {
+    const text = sheetTexts.get(node) ?? node.data;
+    if (!text.includes(oldCode)) return;
+    const next = text.replace(inStyle, newCode);
+    const sheet = node.parentNode.sheet;
+    const rules = ruleTexts(text);
+    try {
+      if (!sheet || !rules || rules.length !== sheet.cssRules.length) throw new Error();
+      for (let i = 0; i < rules.length; ++i) {
+        if (!rules[i].includes(oldCode)) continue;
+        sheet.deleteRule(i);
+        sheet.insertRule(rules[i].replace(inStyle, newCode), i);
+      }
+      sheetTexts.set(node, next);
+    } catch (e) {
+      sheetTexts.delete(node);
+      node.data = next;
+    }
+  }
+
+  function anticipate(oldCode, newCode) {
+    const plain = /^#[0-9A-Fa-f]{6}$/;
+    if (!plain.test(oldCode) || !plain.test(newCode)) return;
+    noteScriptChanges(observer.takeRecords());
+    ++anticipations;
+    const inStyle = codeInStyle(oldCode);
+    // The engine finds the attributes far faster than a walk over the page.
+    const found = document.evaluate(
+        `//@*[. = '${oldCode}'] | //@style[contains(., '${oldCode}')] | //style/text()`, document,
+        null, XPathResult.UNORDERED_NODE_SNAPSHOT_TYPE, null);
+    for (let i = 0; i < found.snapshotLength; ++i) {
+      const node = found.snapshotItem(i);
+      if (node.nodeType === Node.TEXT_NODE) {
+        anticipateInSheet(node, oldCode, newCode, inStyle);
+        continue;
+      }
+      const scripted = setByScripts.get(node.ownerElement);
+      if (scripted && scripted.has(node.name)) continue;
+      node.value = node.value === oldCode ? newCode : node.value.replace(inStyle, newCode);
+    }
+    // These changes are the preview's, not the page's scripts'.
+    observer.takeRecords();
+  }
+
   function update(address, number) {
+    const anticipatedBefore = anticipations;
     const request = new XMLHttpRequest();
     request.open('GET', address);
     // As a document, the file is decoded as a load decodes it.
@@ -174,7 +273,9 @@
                    next.characterSet === document.characterSet &&
                    compareTrees(document.documentElement, next.documentElement, changes);
       if (!same) return say('reload:', number);
-      applyChanges(changes);
+      // A colour anticipated meanwhile is newer than this version; the
+      // version written for it follows.
+      if (anticipations === anticipatedBefore) applyChanges(changes);
       // These changes are the preview's, not the page's scripts'.
       observer.takeRecords();
       sayOnceDrawn(number);
@@ -183,4 +284,5 @@
   }
 
   window.vorlindoUpdate = update;
+  window.vorlindoAnticipate = anticipate;
 })

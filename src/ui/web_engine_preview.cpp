@@ -99,6 +99,19 @@ WebEnginePreview::WebEnginePreview(QWidget* parent) : PagePreview(parent) {
   connect(&answer_timeout_, &QTimer::timeout, this, [this] { AnswerOverdue(); });
 }
 
+// A page answers the scripts still running in it as it goes, so the views go
+// while the preview is whole, and with no load under way for the answers to
+// carry on.
+WebEnginePreview::~WebEnginePreview() {
+  loading_ = Loading::kNothing;
+  waiting_.clear();
+  answer_timeout_.stop();
+  for (QWebEngineView*& view : views_) {
+    delete view;
+    view = nullptr;
+  }
+}
+
 void WebEnginePreview::Navigate(const QString& page_path) {
   if (loading_ == Loading::kNothing) {
     StartLoad(page_path);
@@ -108,6 +121,19 @@ void WebEnginePreview::Navigate(const QString& page_path) {
   // yet may hold a cut-off page.
   if (!read_) stale_ = true;
   waiting_ = page_path;
+}
+
+void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& new_code) {
+  if (!anything_shown_ || !shown_ok_ ||
+      view()->url().adjusted(QUrl::RemoveFragment) != QUrl::fromLocalFile(page_path_)) {
+    return;
+  }
+  view()->page()->runJavaScript(
+      QStringLiteral("typeof vorlindoAnticipate === 'function' && vorlindoAnticipate(%1, %2)")
+          .arg(JavaScriptString(old_code), JavaScriptString(new_code)),
+      QWebEngineScript::ApplicationWorld);
+  // A page underneath would come to the front with the colour before.
+  if (loading_ == Loading::kInSecondView) stale_ = true;
 }
 
 bool WebEnginePreview::OnScreen() const {
@@ -206,7 +232,7 @@ void WebEnginePreview::BackSignalled(const QString& word) {
   if (word == kReadWord) {
     BackRead(true);
   } else if (word == kDrawnWord + QString::number(load_number_) && answer_timeout_.isActive()) {
-    BringBackToFront();
+    BackDrawn();
   }
 }
 
@@ -220,8 +246,14 @@ void WebEnginePreview::AnswerOverdue() {
   if (loading_ == Loading::kInPlace) {
     StartInSecondView();
   } else if (loading_ == Loading::kInSecondView) {
-    BringBackToFront();
+    BackDrawn();
   }
+}
+
+// The page underneath comes to the front, unless the one on show has since
+// been given a newer colour.
+void WebEnginePreview::BackDrawn() {
+  stale_ ? LoadDone() : BringBackToFront();
 }
 
 void WebEnginePreview::BringBackToFront() {

@@ -11,7 +11,8 @@
 // page does not move when they come, and a slow server does not hold the
 // preview back. Of a burst of pages, a load whose file was rewritten before
 // it had been read whole is dropped, and only the newest waiting page loads
-// next.
+// next. A new colour the program knows of before it writes the page is
+// painted on the page on show at once, and the new page confirms it.
 #pragma once
 
 #include <QString>
@@ -30,8 +31,13 @@ class WebEnginePreview : public PagePreview {
 
  public:
   explicit WebEnginePreview(QWidget* parent = nullptr);
+  ~WebEnginePreview() override;
 
   void Navigate(const QString& page_path) override;
+  // Changes the page on show in place, when it is the page asked for last;
+  // a page loading underneath meanwhile is of an older version, and is
+  // dropped.
+  void AnticipateColour(const QString& old_code, const QString& new_code) override;
 
   // The view on show.
   QWebEngineView* view() const { return views_[front_]; }
@@ -58,6 +64,7 @@ class WebEnginePreview : public PagePreview {
   void BackSignalled(const QString& word);
   void Read(bool ok);
   void AnswerOverdue();
+  void BackDrawn();
   void BringBackToFront();
   void LoadDone();
 
@@ -67,10 +74,12 @@ class WebEnginePreview : public PagePreview {
   bool anything_shown_ = false;
   bool shown_ok_ = false;  // the page on show loaded without failing
   Loading loading_ = Loading::kNothing;
-  QString page_path_;   // the page loading
-  bool read_ = false;   // its file has been read whole
-  bool stale_ = false;  // its file was rewritten before it had been read
-  bool ok_ = false;     // it loaded without failing
+  QString page_path_;  // the page loading
+  bool read_ = false;  // its file has been read whole
+  // Its file was rewritten before it had been read, or the page on show has
+  // since been given a newer colour.
+  bool stale_ = false;
+  bool ok_ = false;  // it loaded without failing
   int load_number_ = 0;
   QString waiting_;  // the newest page asked for during a load
   // Ends the wait for a page's word that it has been drawn (a hidden window

@@ -1,6 +1,7 @@
 // The main window: a frame around the preview of the page.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,10 @@ class MainWindow : public MainView {
   PagePreview& preview() { return *preview_; }
 
   void ShowPage(const std::string& page_path) override { preview_->Show(page_path); }
+  // The web control loads each page whole, so a colour waits for its page.
+  void AnticipateColour(const std::string&, const std::string&) override {}
+  // A rebuild runs at once: the window's messages wait behind it.
+  void RunAfterPendingEvents(std::function<void()> task) override { task(); }
   void SetTitle(const std::string& title) override;
   void Show() override;
   void Activate() override;

@@ -22,12 +22,22 @@ using testing::TempFolder;
 class RecordingMainView : public MainView {
  public:
   void ShowPage(const std::string& page_path) override { pages.push_back(page_path); }
+  void AnticipateColour(const std::string& old_code, const std::string& new_code) override {
+    anticipated.push_back(old_code + ">" + new_code);
+  }
+  // Holds the tasks while `hold_tasks`, as an event loop busy with a burst.
+  void RunAfterPendingEvents(std::function<void()> task) override {
+    hold_tasks ? held.push_back(std::move(task)) : task();
+  }
   void SetTitle(const std::string& text) override { title = text; }
   void Show() override { shown = true; }
   void Activate() override {}
   bool IsShown() const override { return shown; }
 
   std::vector<std::string> pages;
+  std::vector<std::string> anticipated;  // "old>new"
+  bool hold_tasks = false;
+  std::vector<std::function<void()>> held;
   std::string title;
   bool shown = false;
 };
@@ -196,6 +206,77 @@ TEST_F(ProgramControllerTest, EveryLanguageCodeButOneShowsEnglishAndBecomesZero)
     EXPECT_EQ(main_view_.title, captions->main_title) << line;
     EXPECT_EQ(controller_.state().language_code, captions == &kDutchCaptions ? 1 : 0) << line;
   }
+}
+
+// The page on show takes a colour before its rebuild only where the old code
+// can stand for that colour alone: as the merge fits it, never shared with
+// another colour, and a plain code.
+TEST_F(ProgramControllerTest, ASliderMoveAnticipatesItsColourWhereThatCannotMislead) {
+  struct Case {
+    const char* name;
+    Colour colour;
+    const char* typed;        // the code saved before the move, or none
+    const char* anticipated;  // "old>new", or none
+  };
+  const Case cases[] = {
+      {"a link cell colour", Colour::kLinkCell, nullptr, "#FFCC99>#3366FF"},
+      {"the page colour", Colour::kPage, nullptr, "#009933>#3366FF"},
+      {"a code the merge cut", Colour::kHeaderCell, "#12345678", "#123456>#3366FF"},
+      {"a code another colour has too", Colour::kLinkCell, "#003399", nullptr},
+      {"a colour name", Colour::kBackground, "ivory", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    main_view_.anticipated.clear();
+    StartWithLanguageLine(" 0");
+    if (c.typed) {
+      controller_.ColourCodeEdited(c.colour, c.typed);
+      controller_.RefreshClicked();
+    }
+    controller_.SlidersMoved(c.colour, 0x33, 0x66, 0xFF);
+    EXPECT_EQ(main_view_.anticipated,
+              c.anticipated ? std::vector<std::string>{c.anticipated} : std::vector<std::string>{});
+  }
+  // The default button goes back from what the page shows now.
+  main_view_.anticipated.clear();
+  controller_.DefaultColourClicked(Colour::kBackground);
+  EXPECT_EQ(main_view_.anticipated, std::vector<std::string>{"#3366FF>#FFFFF0"});
+}
+
+// Key repeat: every move shows at once, the moves waiting behind one another
+// lead to one rebuild with the last, and closing meanwhile still writes it.
+TEST_F(ProgramControllerTest, MovesThatArriveTogetherRebuildOnceWithTheLast) {
+  for (const bool close_first : {false, true}) {
+    SCOPED_TRACE(close_first);
+    StartWithLanguageLine(" 0");
+    main_view_.anticipated.clear();
+    main_view_.held.clear();
+    main_view_.hold_tasks = true;
+    const std::size_t pages = main_view_.pages.size();
+    for (const int blue : {0x10, 0x20, 0x30})
+      controller_.SlidersMoved(Colour::kLinkCell, 0, 0, blue);
+    EXPECT_EQ(main_view_.anticipated.size(), 3u);
+    EXPECT_EQ(main_view_.pages.size(), pages);
+    if (close_first) controller_.SettingsWindowClosed();
+    for (const auto& task : main_view_.held) task();
+    EXPECT_EQ(main_view_.pages.size(), pages + 1);
+    EXPECT_NE(program_.ReadFile("mijnstart.html").find("#000030"), std::string::npos);
+    EXPECT_NE(program_.ReadFile("ins.txt").find("#000030"), std::string::npos);
+    main_view_.hold_tasks = false;
+  }
+}
+
+// Without a save there is no rebuild, so the page on show goes back to the
+// page file it was changed ahead of.
+TEST_F(ProgramControllerTest, AMoveThatCannotBeSavedTakesTheAnticipatedColourBack) {
+  StartWithLanguageLine(" 0");
+  std::filesystem::remove(program_.Path("ins.txt"));
+  program_.MakeFolder("ins.txt");
+  controller_.SlidersMoved(Colour::kLinkCell, 0x33, 0x66, 0xFF);
+  EXPECT_EQ(main_view_.anticipated, std::vector<std::string>{"#FFCC99>#3366FF"});
+  EXPECT_EQ(settings_view_.errors.size(), 1u);
+  EXPECT_EQ(main_view_.pages, std::vector<std::string>(2, program_.Path("mijnstart.html")));
+  EXPECT_EQ(program_.ReadFile("mijnstart.html").find("#3366FF"), std::string::npos);
 }
 
 TEST_F(ProgramControllerTest, AChangedFavoritesFolderRebuildsFromTheSavedSettingsAlone) {

@@ -33,7 +33,10 @@ TEST_F(KeyboardTest, EachArrowOrPageKeyOnASliderIsOneMoveAndOneRebuild) {
   for (const auto& step : steps) {
     SCOPED_TRACE(step.code);
     const int runs_before = Runs();
-    for (int i = 0; i < step.times; ++i) QTest::keyClick(&slider, step.key);
+    for (int i = 0; i < step.times; ++i) {
+      QTest::keyClick(&slider, step.key);
+      QCoreApplication::sendPostedEvents();  // the press's turn of the event loop
+    }
     EXPECT_EQ(Runs() - runs_before, step.times);
     EXPECT_EQ(Find<QLineEdit>("pageColourCodeField").text(), step.code);
     EXPECT_EQ(SettingsLine(0), step.code);

@@ -7,6 +7,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "gui_fixture.h"
@@ -143,6 +144,24 @@ TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleS
   ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
   QWebEngineView* const view_before = preview_.view();
 
+  // The window is narrow enough for the page's phone layout.
+  const QString drawn = QStringLiteral(
+      "var style = (selector) => getComputedStyle(document.querySelector(selector));"
+      "[style('header').backgroundColor, style('td[bgcolor]').backgroundColor,"
+      " style('tr + tr td[bgcolor]').backgroundColor,"
+      " style('body').backgroundColor, style('#mail-link').color,"
+      " style('h1').fontSize].join(' ')");
+  const std::string colours =
+      "rgb(139, 30, 63) rgb(46, 64, 87) rgb(214, 228, 240) rgb(244, 241, 222) rgb(46, 64, 87)";
+  // The colours painted ahead, rule by rule in the style sheet, look as the
+  // page written for them does.
+  const std::pair<const char*, const char*> changes[] = {{"#009933", "#8B1E3F"},
+                                                         {"#FFCC99", "#D6E4F0"},
+                                                         {"#003399", "#2E4057"},
+                                                         {"#FFFFF0", "#F4F1DE"}};
+  for (const auto& [old_code, new_code] : changes) preview_.AnticipateColour(old_code, new_code);
+  EXPECT_EQ(Evaluate(preview_, drawn).toString().toStdString(), colours + " 27.2px");
+
   state.settings.page_colour = "#8B1E3F";
   state.settings.link_cell_colour = "#D6E4F0";
   state.settings.header_cell_colour = "#2E4057";
@@ -151,17 +170,41 @@ TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleS
   ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
   ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
   EXPECT_EQ(preview_.view(), view_before);
-  // The window is narrow enough for the page's phone layout.
-  const QVariant drawn = Evaluate(
-      preview_,
-      QStringLiteral("var style = (selector) => getComputedStyle(document.querySelector(selector));"
-                     "[style('header').backgroundColor, style('td[bgcolor]').backgroundColor,"
-                     " style('tr + tr td[bgcolor]').backgroundColor,"
-                     " style('body').backgroundColor, style('#mail-link').color,"
-                     " style('h1').fontSize].join(' ')"));
-  EXPECT_EQ(drawn.toString().toStdString(),
-            "rgb(139, 30, 63) rgb(46, 64, 87) rgb(214, 228, 240) rgb(244, 241, 222) rgb(46, 64, "
-            "87) 19.2px");
+  EXPECT_EQ(Evaluate(preview_, drawn).toString().toStdString(), colours + " 19.2px");
+}
+
+TEST_F(PreviewInPlaceTest, AColourPaintedAheadIsConfirmedOrCorrectedByItsPageInPlace) {
+  const QString drawn = QStringLiteral(
+      "document.querySelectorAll('td')[5].getAttribute('bgcolor') + ' ' +"
+      "getComputedStyle(document.body).getPropertyValue('--colour').trim()");
+  for (const char* written : {"#3366FF", "#00AA00"}) {
+    SCOPED_TRACE(written);
+    ASSERT_TRUE(Show(Version()));
+    QWebEngineView* const view_before = preview_.view();
+    preview_.AnticipateColour(QStringLiteral("#FFCC99"), QStringLiteral("#3366FF"));
+    EXPECT_EQ(Evaluate(preview_, drawn).toString(), "#3366FF #3366FF");
+
+    Version next;
+    next.colour = written;
+    ASSERT_TRUE(Show(next));
+    EXPECT_EQ(preview_.view(), view_before);
+    EXPECT_EQ(Evaluate(preview_, drawn).toString().toStdString(),
+              std::string(written) + " " + written);
+  }
+}
+
+// Closing the program while a new version is being read: the page answers
+// its pending script as it goes, which must not start another load.
+TEST_F(PreviewInPlaceTest, APreviewGoesInTheMiddleOfAnUpdate) {
+  auto preview = std::make_unique<WebEnginePreview>();
+  preview->resize(320, 240);
+  preview->show();
+  folder_.WriteFile("page.html", PageText(Version()));
+  QSignalSpy shown(preview.get(), &PagePreview::PageShown);
+  preview->Navigate(QString::fromStdString(folder_.Path("page.html")));
+  ASSERT_TRUE(shown.wait(30000));
+  preview->Navigate(QString::fromStdString(folder_.Path("page.html")));
+  preview.reset();
 }
 
 TEST_F(PreviewInPlaceTest, AFailedPageIsLoadedAnewOnceItsFileIsBack) {

@@ -18,18 +18,21 @@ enum class SliderMove { kArrowBack, kArrowOn, kTrackOn, kDragToEnd };
 
 // Moves `slider` the way the user does: a click on an arrow or on the track
 // beside the thumb (near the start of the track), or a drag of the thumb.
+// Each move then has its turn of the event loop, in which its rebuild runs,
+// as a user's separate moves do.
 void MoveSlider(QScrollBar& slider, SliderMove move) {
   if (move == SliderMove::kDragToEnd) {
     // As under the mouse: the thumb follows while it is held, and is let go at the far end.
     slider.setSliderDown(true);
     for (int step = 1; step <= 4; ++step) slider.setSliderPosition(slider.maximum() * step / 4);
     slider.setSliderDown(false);
-    return;
+  } else {
+    const int x = move == SliderMove::kArrowBack ? 1
+                  : move == SliderMove::kArrowOn ? slider.width() - 2
+                                                 : slider.width() * 3 / 4;
+    QTest::mouseClick(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(x, slider.height() / 2));
   }
-  const int x = move == SliderMove::kArrowBack ? 1
-                : move == SliderMove::kArrowOn ? slider.width() - 2
-                                               : slider.width() * 3 / 4;
-  QTest::mouseClick(&slider, Qt::LeftButton, Qt::NoModifier, QPoint(x, slider.height() / 2));
+  QCoreApplication::sendPostedEvents();
 }
 
 class SettingsWindowTest : public GuiProgramTest {
