@@ -10,6 +10,7 @@
 #include <set>
 
 #include "gui_fixture.h"
+#include "preview_pages.h"
 #include "run/start_page.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
@@ -55,11 +56,7 @@ class PreviewAccessibilityTest : public ::testing::Test {
     QAccessible::setActive(false);
   }
 
-  bool ShowFile(const std::string& path) {
-    QSignalSpy shown(preview_.get(), &PagePreview::PageShown);
-    preview_->Navigate(QString::fromStdString(path));
-    return shown.wait(30000) && shown.takeFirst().at(0).toBool();
-  }
+  bool ShowFile(const std::string& path) { return ShowPageFile(*preview_, path); }
 
   // The documents the preview offers, by name, each with the names of what
   // it holds in `role` (trimmed, in small letters), once one holds `awaited`.
@@ -102,9 +99,7 @@ TEST_F(PreviewAccessibilityTest, OnlyThePageOnShowIsOfferedWithItsTitleAndLinks)
 }
 
 TEST_F(PreviewAccessibilityTest, ThePagesCategoriesAreHeadings) {
-  for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
-    std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder_.Path(name));
-  }
+  CopyProgramData(folder_);
   TempFolder favorites;
   favorites.WriteFile("(B01) News/Weather.url", "URL=https://weather.example/\r\n");
   favorites.WriteFile("Shops/Books.url", "URL=https://books.example/\r\n");

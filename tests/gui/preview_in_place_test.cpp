@@ -11,6 +11,7 @@
 #include <string>
 
 #include "gui_fixture.h"
+#include "preview_pages.h"
 #include "run/start_page.h"
 #include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
@@ -75,11 +76,7 @@ class PreviewInPlaceTest : public ::testing::Test {
     return ShowFile(folder_.Path("page.html"));
   }
 
-  bool ShowFile(const std::string& path) {
-    QSignalSpy shown(&preview_, &PagePreview::PageShown);
-    preview_.Navigate(QString::fromStdString(path));
-    return shown.wait(30000) && shown.takeFirst().at(0).toBool();
-  }
+  bool ShowFile(const std::string& path) { return ShowPageFile(preview_, path); }
 
   TempFolder folder_;
   WebEnginePreview preview_;
@@ -132,9 +129,7 @@ TEST_F(PreviewInPlaceTest, ChangesOnlyWhatThePageItselfLeftAloneInPlace) {
 }
 
 TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleSizeInPlace) {
-  for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
-    std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder_.Path(name));
-  }
+  CopyProgramData(folder_);
   TempFolder favorites;
   favorites.WriteFile("Cats/Tabby.url", "URL=https://cats.example/\r\n");
   FakeSurroundings surroundings(folder_.path());

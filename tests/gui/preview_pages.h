@@ -1,0 +1,31 @@
+// What the preview's tests share: the page the program's own templates make,
+// and showing a page file in a preview.
+#pragma once
+
+#include <QSignalSpy>
+#include <QString>
+#include <filesystem>
+#include <string>
+
+#include "support/temp_folder.h"
+#include "ui/web_engine_preview.h"
+
+namespace qv::testing {
+
+// Copies the templates and language files the program comes with into
+// `folder`, where a run made there takes them.
+inline void CopyProgramData(const TempFolder& folder) {
+  for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
+    std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder.Path(name));
+  }
+}
+
+// Has `preview` show the page file at `path`; false when it never did or
+// the load failed.
+inline bool ShowPageFile(WebEnginePreview& preview, const std::string& path) {
+  QSignalSpy shown(&preview, &PagePreview::PageShown);
+  preview.Navigate(QString::fromStdString(path));
+  return shown.wait(30000) && shown.takeFirst().at(0).toBool();
+}
+
+}  // namespace qv::testing
