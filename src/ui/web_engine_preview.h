@@ -1,4 +1,5 @@
-// The preview as a browser view that never shows a half-drawn page.
+// The preview as a browser view that, once it shows a page, never shows a
+// half-drawn one (the first page shows as it loads).
 //
 // A new version of the page on show that differs from it only in attribute
 // values and style sheets (a colour, the title size, a banner address) is
