@@ -36,7 +36,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 7;
+constexpr int kRounds = 11;
 constexpr double kTargetMs = 500;
 // The link cells' colour as the page is built with the default settings.
 constexpr unsigned long kLinkCellColour = 0xFFCC99;
@@ -98,8 +98,8 @@ int Run(const std::string& bin) {
       fs::temp_directory_path() / ("vorlindo_start_bench_" + std::to_string(::getpid()));
   bool target_holds = true;
   std::printf(
-      "links  program  bare view  difference (median ms from start to links on screen, "
-      "%d rounds)\n",
+      "links  program (min-max)  bare view  difference (median ms from start to links on "
+      "screen, %d rounds)\n",
       kRounds);
   for (const int links : {100, 1000}) {
     const std::string folder = MakeProgramFolder(root.string(), links, bin);
@@ -122,8 +122,9 @@ int Run(const std::string& bin) {
       if (!bare_first) bare_ms.push_back(TimeToLinks(screen, bare));
     }
     const double median = Median(program_ms);
-    std::printf("%5d  %7.0f  %9.0f  %10.0f  (load %.1f)\n", links, median, Median(bare_ms),
-                median - Median(bare_ms), load);
+    const auto [least, most] = std::minmax_element(program_ms.begin(), program_ms.end());
+    std::printf("%5d  %7.0f (%4.0f-%4.0f)  %9.0f  %10.0f  (load %.1f)\n", links, median, *least,
+                *most, Median(bare_ms), median - Median(bare_ms), load);
     std::fflush(stdout);
     if (links == 1000) {
       target_holds =
