@@ -49,8 +49,8 @@
 #include "bench_figures.h"
 #include "bench_surroundings.h"
 #include "control/program_controller.h"
+#include "program_folder.h"
 #include "settings/settings_file.h"
-#include "synthetic_favorites.h"
 #include "ui/desktop_program.h"
 #include "ui/object_names.h"
 #include "ui/startup_environment.h"
@@ -195,19 +195,14 @@ void RunFor(int ms) {
 // templates beside the executable and a Favorites folder of `links`
 // shortcuts, made once.
 std::string PrepareProgramFolder(const fs::path& root, int links) {
-  const fs::path folder = root / ("links" + std::to_string(links));
-  const std::string favorites = (folder / "Favorites").string();
+  std::string folder = (root / ("links" + std::to_string(links))).string() + "/";
   if (!fs::exists(folder)) {
-    fs::create_directories(folder);
-    const fs::path data = QCoreApplication::applicationDirPath().toStdString();
-    for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
-      fs::copy_file(data / name, folder / name, fs::copy_options::overwrite_existing);
-    }
-    MakeFavorites(favorites,
-                  {static_cast<std::size_t>(links), static_cast<std::size_t>(links / 12)});
+    folder = MakeProgramFolder(root.string(), links,
+                               QCoreApplication::applicationDirPath().toStdString());
+    if (folder.empty()) return folder;
   }
-  SaveSettings(StartingState(favorites), folder.string() + "/");
-  return folder.string() + "/";
+  SaveSettings(StartingState(folder + "Favorites"), folder);
+  return folder;
 }
 
 QScrollBar& SliderOf(DesktopProgram& program, Colour colour, Channel channel) {

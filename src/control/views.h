@@ -38,6 +38,12 @@ class MainView {
   virtual bool IsShown() const = 0;
 };
 
+// A colour slider's values run from 0 to this.
+inline constexpr int kSliderMaximum = 255;
+// Page Up and Page Down move a slider by this much, so that any value is a
+// few keys away; a click in the track still moves one step.
+inline constexpr int kSliderPageStep = 16;
+
 // The settings window: the text fields, colour groups, title-size buttons,
 // refresh button, maker's link and flags.
 class SettingsView {

@@ -250,14 +250,13 @@
         `,[style*="${oldCode}"]`);
     for (const element of holders) {
       const scripted = setByScripts.get(element);
-      for (const name of [...colourAttributes, 'style']) {
-        const value = element.getAttribute(name);
-        if (value === null || (scripted && scripted.has(name))) continue;
-        if (name === 'style') {
-          if (value.includes(oldCode)) element.setAttribute(name, value.replace(inStyle, newCode));
-        } else if (value === oldCode) {
-          element.setAttribute(name, newCode);
-        }
+      const ours = (name) => !scripted || !scripted.has(name);
+      for (const name of colourAttributes) {
+        if (element.getAttribute(name) === oldCode && ours(name)) element.setAttribute(name, newCode);
+      }
+      const style = element.getAttribute('style');
+      if (style !== null && style.includes(oldCode) && ours('style')) {
+        element.setAttribute('style', style.replace(inStyle, newCode));
       }
     }
     for (const style of document.getElementsByTagName('style')) {

@@ -26,11 +26,6 @@ namespace qv {
 class ClickableLabel;
 class ColourSwatch;
 
-inline constexpr int kSliderMaximum = 255;
-// Page Up and Page Down move a slider by this much, so that any value is a
-// few keys away; a click in the track still moves one step.
-inline constexpr int kSliderPageStep = 16;
-
 class SettingsWindow : public QWidget, public SettingsView {
   Q_OBJECT
 

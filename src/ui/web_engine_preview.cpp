@@ -124,10 +124,8 @@ void WebEnginePreview::Navigate(const QString& page_path) {
 }
 
 void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& new_code) {
-  if (!anything_shown_ || !shown_ok_ ||
-      view()->url().adjusted(QUrl::RemoveFragment) != QUrl::fromLocalFile(page_path_)) {
-    return;
-  }
+  // Only where the page asked for last is on show, as a change in place.
+  if (!CanChangeInPlace(page_path_)) return;
   view()->page()->runJavaScript(
       QStringLiteral("typeof vorlindoAnticipate === 'function' && vorlindoAnticipate(%1, %2)")
           .arg(JavaScriptString(old_code), JavaScriptString(new_code)),

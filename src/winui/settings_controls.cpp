@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "control/views.h"
 #include "generator/windows_text.h"
 #include "settings/settings.h"
 #include "winui/control_ids.h"
@@ -37,7 +38,7 @@ void MakeColourGroup(HWND window, Colour colour) {
     HWND slider = MakeControl(window, TRACKBAR_CLASSW, SliderId(colour, channel),
                               kFocusable | TBS_HORZ | TBS_NOTICKS | TBS_DOWNISLEFT);
     SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
-    SendMessageW(slider, TBM_SETRANGEMAX, TRUE, 255);
+    SendMessageW(slider, TBM_SETRANGEMAX, TRUE, kSliderMaximum);
     // An arrow key and a click in the track both move it one step.
     SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, 1);

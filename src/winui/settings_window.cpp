@@ -53,10 +53,6 @@ bool IsClass(HWND window, const wchar_t* name) {
   return lstrcmpiW(found, name) == 0;
 }
 
-// A slider's values run from 0 to 255; Page Up and Page Down move it by 16.
-constexpr int kSliderMaximum = 255;
-constexpr int kSliderPageStep = 16;
-
 bool IsRepeat(const MSG& key) {
   return (key.lParam & (1L << 30)) != 0;
 }
@@ -223,12 +219,14 @@ void SettingsWindow::DescribeSliders(Colour colour) {
   }
 }
 
+// The mark's own state: the window may not show yet.
+bool SettingsWindow::FavoritesMarkShown() const {
+  return (GetWindowLongW(Control(kFavoritesMissingMarkId), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void SettingsWindow::DescribeFavoritesField() {
-  // The mark's own state: the window may not show yet.
-  const bool missing =
-      (GetWindowLongW(Control(kFavoritesMissingMarkId), GWL_STYLE) & WS_VISIBLE) != 0;
   annotations_.SetDescription(Control(FieldId(TextField::kFavoritesFolder)),
-                              missing ? captions_->favorites_missing : "");
+                              FavoritesMarkShown() ? captions_->favorites_missing : "");
 }
 
 std::string SettingsWindow::AccessibleNameOf(int id) const {
@@ -279,8 +277,7 @@ bool SettingsWindow::IsShown() const {
 }
 
 void SettingsWindow::ShowFavoritesFolderMissing(bool missing) {
-  const bool shown =
-      (GetWindowLongW(Control(kFavoritesMissingMarkId), GWL_STYLE) & WS_VISIBLE) != 0;
+  const bool shown = FavoritesMarkShown();
   ShowWindow(Control(kFavoritesMissingMarkId), missing ? SW_SHOWNA : SW_HIDE);
   DescribeFavoritesField();
   // A screen reader on the field hears the warning as it comes.

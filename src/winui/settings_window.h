@@ -70,6 +70,7 @@ class SettingsWindow : public SettingsView {
   // The sliders of `colour` tell the code that their next move replaces.
   void DescribeSliders(Colour colour);
   // The Favorites field tells the mark's warning while the mark shows.
+  bool FavoritesMarkShown() const;
   void DescribeFavoritesField();
   void DrawItem(const DRAWITEMSTRUCT& item);
   bool ReturnPressed(const MSG& key);
