@@ -18,9 +18,10 @@
 //   "read:" once it has been read whole, "drawn:" once the page on show is
 //   the new one and has been drawn, "reload:" when the page must be loaded
 //   anew; each followed by the number of the call;
-// - vorlindoAnticipate(oldCode, newCode) says nothing: it paints the new
-//   colour code wherever the page on show holds the old one, as the page's
-//   next version will, and that version, once read, confirms or corrects it.
+// - vorlindoAnticipate(oldCode, newCode) says nothing: at the next frame it
+//   paints the new colour code wherever the page on show holds the old one,
+//   as the page's next version will, and that version, once read, confirms or
+//   corrects it.
 (function (prefix) {
   'use strict';
 
@@ -235,11 +236,15 @@
   // The attributes of the page's markup that give a colour.
   const colourAttributes = ['bgcolor', 'color', 'text', 'link', 'vlink', 'alink'];
 
+  function inView(element) {
+    const box = element.getBoundingClientRect();
+    return box.bottom >= 0 && box.top <= innerHeight && box.right >= 0 && box.left <= innerWidth;
+  }
+
   function anticipate(oldCode, newCode) {
     const plain = /^#[0-9A-Fa-f]{6}$/;
     if (!plain.test(oldCode) || !plain.test(newCode)) return;
     noteScriptChanges(observer.takeRecords());
-    ++anticipations;
     const inStyle = codeInStyle(oldCode);
     // Only the attributes that paint a colour: the engine's selector matching
     // finds them in a few milliseconds on a long page, where a query for any
@@ -248,7 +253,11 @@
     const holders = document.querySelectorAll(
         colourAttributes.map((name) => `[${name}="${oldCode}"]`).join(',') +
         `,[style*="${oldCode}"]`);
-    for (const element of holders) {
+    // And only what is in view: the engine's work for a frame grows with the
+    // parts whose colour changes, and a thousand cells out of view would
+    // triple it. The page's next version, read once the colours rest, paints
+    // the rest.
+    for (const element of [...holders].filter(inView)) {
       const scripted = setByScripts.get(element);
       const ours = (name) => !scripted || !scripted.has(name);
       for (const name of colourAttributes) {
@@ -268,6 +277,30 @@
     observer.takeRecords();
   }
 
+  // The colours asked for since the last frame, [old, new] in the order
+  // asked. A held key asks some thirty times a second, and on a long page
+  // each change takes the engine most of a frame; a colour moved on before it
+  // was painted goes straight to where it ended, so a busy engine paints one
+  // change a frame instead of falling behind the key.
+  const coloursToPaint = [];
+
+  function anticipateAtNextFrame(oldCode, newCode) {
+    ++anticipations;
+    const last = coloursToPaint[coloursToPaint.length - 1];
+    if (last && last[1] === oldCode) {
+      last[1] = newCode;
+      return;
+    }
+    if (coloursToPaint.length === 0) requestAnimationFrame(paintAnticipated);
+    coloursToPaint.push([oldCode, newCode]);
+  }
+
+  function paintAnticipated() {
+    for (const [oldCode, newCode] of coloursToPaint.splice(0)) {
+      if (oldCode !== newCode) anticipate(oldCode, newCode);
+    }
+  }
+
   function update(address, number) {
     const anticipatedBefore = anticipations;
     const request = new XMLHttpRequest();
@@ -279,6 +312,8 @@
       const next = request.response;
       if (!next || !next.documentElement) return say('reload:', number);
       say('read:', number);
+      // The page on show as it is to be, to compare with its new version.
+      paintAnticipated();
       noteScriptChanges(observer.takeRecords());
       const changes = [];
       const same = next.compatMode === document.compatMode &&
@@ -296,5 +331,5 @@
   }
 
   window.vorlindoUpdate = update;
-  window.vorlindoAnticipate = anticipate;
+  window.vorlindoAnticipate = anticipateAtNextFrame;
 })
