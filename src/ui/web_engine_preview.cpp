@@ -24,6 +24,10 @@ const QString kReloadWord = QStringLiteral("reload:");
 
 // Longest wait for a page to report that it has been drawn.
 constexpr int kAnswerTimeoutMs = 3000;
+// How long after the last colour painted ahead the colours count as at rest:
+// longer than a held key's repeat, and than the window's thread is held up
+// by a rebuild on a busy machine.
+constexpr qint64 kColoursRestMs = 150;
 
 // `text` as a JavaScript string literal.
 QString JavaScriptString(const QString& text) {
@@ -97,6 +101,10 @@ WebEnginePreview::WebEnginePreview(QWidget* parent) : PagePreview(parent) {
   answer_timeout_.setSingleShot(true);
   answer_timeout_.setInterval(kAnswerTimeoutMs);
   connect(&answer_timeout_, &QTimer::timeout, this, [this] { AnswerOverdue(); });
+  colours_rest_.setSingleShot(true);
+  connect(&colours_rest_, &QTimer::timeout, this, [this] {
+    if (loading_ == Loading::kNothing && !waiting_.isEmpty()) StartWaiting();
+  });
 }
 
 // A page answers the scripts still running in it as it goes, so the views go
@@ -106,6 +114,7 @@ WebEnginePreview::~WebEnginePreview() {
   loading_ = Loading::kNothing;
   waiting_.clear();
   answer_timeout_.stop();
+  colours_rest_.stop();
   for (QWebEngineView*& view : views_) {
     delete view;
     view = nullptr;
@@ -113,14 +122,28 @@ WebEnginePreview::~WebEnginePreview() {
 }
 
 void WebEnginePreview::Navigate(const QString& page_path) {
-  if (loading_ == Loading::kNothing) {
-    StartLoad(page_path);
+  if (loading_ != Loading::kNothing) {
+    // The file has just been written again: a load that had not read it
+    // whole yet may hold a cut-off page.
+    if (!read_) stale_ = true;
+    waiting_ = page_path;
     return;
   }
-  // The file has just been written again: a load that had not read it whole
-  // yet may hold a cut-off page.
-  if (!read_) stale_ = true;
   waiting_ = page_path;
+  StartWaiting();
+}
+
+bool WebEnginePreview::ColoursMoving() const {
+  return since_anticipated_.isValid() && since_anticipated_.elapsed() < kColoursRestMs;
+}
+
+// Starts loading the page waiting, once the colours painted ahead rest.
+void WebEnginePreview::StartWaiting() {
+  if (ColoursMoving()) {
+    colours_rest_.start(static_cast<int>(kColoursRestMs - since_anticipated_.elapsed()));
+    return;
+  }
+  StartLoad(waiting_);
 }
 
 void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& new_code) {
@@ -130,6 +153,7 @@ void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& 
       QStringLiteral("typeof vorlindoAnticipate === 'function' && vorlindoAnticipate(%1, %2)")
           .arg(JavaScriptString(old_code), JavaScriptString(new_code)),
       QWebEngineScript::ApplicationWorld);
+  since_anticipated_.start();
   // A page underneath would come to the front with the colour before.
   if (loading_ == Loading::kInSecondView) stale_ = true;
 }
@@ -147,7 +171,7 @@ bool WebEnginePreview::CanChangeInPlace(const QString& page_path) const {
          view()->url().adjusted(QUrl::RemoveFragment) == QUrl::fromLocalFile(page_path);
 }
 
-void WebEnginePreview::StartLoad(const QString& page_path) {
+void WebEnginePreview::StartLoad(QString page_path) {
   const bool in_place = CanChangeInPlace(page_path);
   page_path_ = page_path;
   ++load_number_;
@@ -276,7 +300,7 @@ void WebEnginePreview::LoadDone() {
     shown_ok_ = ok_;
     emit PageShown(ok_);
   }
-  if (!waiting_.isEmpty()) StartLoad(waiting_);
+  if (!waiting_.isEmpty()) StartWaiting();
 }
 
 }  // namespace qv

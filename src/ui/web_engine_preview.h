@@ -13,9 +13,13 @@
 // preview back. Of a burst of pages, a load whose file was rewritten before
 // it had been read whole is dropped, and only the newest waiting page loads
 // next. A new colour the program knows of before it writes the page is
-// painted on the page on show at once, and the new page confirms it.
+// painted on the page on show at once, and the new page confirms it once the
+// colours have come to rest: while a slider moves, the page on show already
+// has each colour, and reading the page anew would only hold the engine back
+// from painting the next.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 #include <array>
@@ -55,8 +59,10 @@ class WebEnginePreview : public PagePreview {
 
   QWebEngineView* back() const { return views_[1 - front_]; }
   bool OnScreen() const;
+  bool ColoursMoving() const;
+  void StartWaiting();
   bool CanChangeInPlace(const QString& page_path) const;
-  void StartLoad(const QString& page_path);
+  void StartLoad(QString page_path);
   void Begin(Loading loading);
   void StartInPlace();
   void StartInSecondView();
@@ -86,6 +92,8 @@ class WebEnginePreview : public PagePreview {
   // Ends the wait for a page's word that it has been drawn (a hidden window
   // draws nothing, a page may break its scripts).
   QTimer answer_timeout_;
+  QElapsedTimer since_anticipated_;  // since the last colour painted ahead
+  QTimer colours_rest_;              // starts the waiting page once they rest
 };
 
 }  // namespace qv
