@@ -29,7 +29,8 @@ class MainView {
   // it anyway.
   virtual void AnticipateColour(const std::string& old_code, const std::string& new_code) = 0;
   // Runs `task` once the window events waiting now have been handled, so
-  // that a burst of them leads to one rebuild.
+  // that a burst of them leads to one rebuild; a window may also space such
+  // tasks out in time, to be drawn and read the keyboard in between.
   virtual void RunAfterPendingEvents(std::function<void()> task) = 0;
   virtual void SetTitle(const std::string& title) = 0;
   virtual void Show() = 0;

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "control/captions.h"
@@ -9,6 +10,13 @@
 #include "ui/twips.h"
 
 namespace qv {
+namespace {
+
+// The least time between the end of one task run after the pending events
+// and the start of the next.
+constexpr qint64 kTaskSpacingMs = 100;
+
+}  // namespace
 
 MainWindow::MainWindow(PagePreview* preview, QWidget* parent) : QWidget(parent), preview_(preview) {
   InstallAccessibleControls();
@@ -31,9 +39,22 @@ void MainWindow::AnticipateColour(const std::string& old_code, const std::string
 }
 
 // A queued call waits behind the window events already read; it is dropped
-// with the window.
+// with the window. While a slider keeps moving, the calls come one after
+// another, each a rebuild that holds the window's thread while the page goes
+// to disk: the next starts only some time after the last ended, so that in
+// between the preview's frames reach the screen and the key presses are read.
 void MainWindow::RunAfterPendingEvents(std::function<void()> task) {
-  QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+  auto run = [this, task = std::move(task)] {
+    task();
+    since_task_ended_.start();
+  };
+  const qint64 wait =
+      since_task_ended_.isValid() ? kTaskSpacingMs - since_task_ended_.elapsed() : 0;
+  if (wait <= 0) {
+    QMetaObject::invokeMethod(this, std::move(run), Qt::QueuedConnection);
+  } else {
+    QTimer::singleShot(static_cast<int>(wait), this, std::move(run));
+  }
 }
 
 void MainWindow::SetTitle(const std::string& title) {

@@ -1,6 +1,7 @@
 // The main window: a frame around the preview of the page.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -39,6 +40,7 @@ class MainWindow : public QWidget, public MainView {
 
  private:
   PagePreview* preview_;
+  QElapsedTimer since_task_ended_;
 };
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QTimer>
 #include <memory>
 #include <stdexcept>
@@ -61,6 +62,11 @@ class GuiProgramTest : public ::testing::Test {
     return *control;
   }
   int Runs() const { return static_cast<int>(preview_->requests.size()); }
+  // Lets the runs asked for come, up to `runs` of them: the window spaces
+  // rebuilds that follow one another out in time.
+  void AwaitRuns(int runs) const {
+    static_cast<void>(QTest::qWaitFor([&] { return Runs() >= runs; }));
+  }
   std::string Page() const { return folder_.ReadFile("mijnstart.html"); }
   // Line `index` (from 0) of "ins.txt".
   std::string SettingsLine(int index) const;

@@ -35,7 +35,7 @@ TEST_F(KeyboardTest, EachArrowOrPageKeyOnASliderIsOneMoveAndOneRebuild) {
     const int runs_before = Runs();
     for (int i = 0; i < step.times; ++i) {
       QTest::keyClick(&slider, step.key);
-      QCoreApplication::sendPostedEvents();  // the press's turn of the event loop
+      AwaitRuns(runs_before + i + 1);
     }
     EXPECT_EQ(Runs() - runs_before, step.times);
     EXPECT_EQ(Find<QLineEdit>("pageColourCodeField").text(), step.code);

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "gui_fixture.h"
@@ -64,7 +65,10 @@ TEST_F(SettingsWindowTest, SliderMovesGiveTheirCodeAndRebuildOncePerCompletedMov
     const QString slider = SliderObjectName(c.colour, c.channel);
     SCOPED_TRACE(slider.toStdString());
     const int runs_before = Runs();
-    for (int i = 0; i < c.times; ++i) MoveSlider(Find<QScrollBar>(slider), c.move);
+    for (int i = 0; i < c.times; ++i) {
+      MoveSlider(Find<QScrollBar>(slider), c.move);
+      AwaitRuns(runs_before + std::min(i + 1, c.runs));
+    }
     EXPECT_EQ(Find<QLineEdit>(CodeFieldObjectName(c.colour)).text(), c.code);
     EXPECT_EQ(Runs() - runs_before, c.runs);
     EXPECT_EQ(SettingsLine(static_cast<int>(c.colour)), c.code);
