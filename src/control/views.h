@@ -25,8 +25,8 @@ class MainView {
   virtual void ShowPage(const std::string& page_path) = 0;
   // Before a rebuild for a new colour: the page on show may paint with
   // `new_code` wherever it holds `old_code` (both seven characters, as the
-  // page has them) at once, since the page shown next will confirm or correct
-  // it anyway.
+  // page has them) at once, or only where it is in view, since the page shown
+  // next will confirm or correct it anyway.
   virtual void AnticipateColour(const std::string& old_code, const std::string& new_code) = 0;
   // Runs `task` once the window events waiting now have been handled, so
   // that a burst of them leads to one rebuild; a window may also space such

@@ -13,10 +13,10 @@
 // preview back. Of a burst of pages, a load whose file was rewritten before
 // it had been read whole is dropped, and only the newest waiting page loads
 // next. A new colour the program knows of before it writes the page is
-// painted on the page on show at once, and the new page confirms it once the
-// colours have come to rest: while a slider moves, the page on show already
-// has each colour, and reading the page anew would only hold the engine back
-// from painting the next.
+// painted at the next frame where the page on show is in view, and the new
+// page confirms it, and paints the rest, once the colours have come to rest:
+// while a slider moves, the view already shows each colour, and reading the
+// page anew would only hold the engine back from painting the next.
 #pragma once
 
 #include <QElapsedTimer>
