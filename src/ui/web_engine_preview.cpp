@@ -122,15 +122,14 @@ WebEnginePreview::~WebEnginePreview() {
 }
 
 void WebEnginePreview::Navigate(const QString& page_path) {
-  if (loading_ != Loading::kNothing) {
+  waiting_ = page_path;
+  if (loading_ == Loading::kNothing) {
+    StartWaiting();
+  } else if (!read_) {
     // The file has just been written again: a load that had not read it
     // whole yet may hold a cut-off page.
-    if (!read_) stale_ = true;
-    waiting_ = page_path;
-    return;
+    stale_ = true;
   }
-  waiting_ = page_path;
-  StartWaiting();
 }
 
 bool WebEnginePreview::ColoursMoving() const {

@@ -11,8 +11,6 @@
 
 #include "gui_fixture.h"
 #include "preview_pages.h"
-#include "run/start_page.h"
-#include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 #include "ui/web_engine_preview.h"
 
@@ -99,14 +97,10 @@ TEST_F(PreviewAccessibilityTest, OnlyThePageOnShowIsOfferedWithItsTitleAndLinks)
 }
 
 TEST_F(PreviewAccessibilityTest, ThePagesCategoriesAreHeadings) {
-  CopyProgramData(folder_);
-  TempFolder favorites;
-  favorites.WriteFile("(B01) News/Weather.url", "URL=https://weather.example/\r\n");
-  favorites.WriteFile("Shops/Books.url", "URL=https://books.example/\r\n");
-  FakeSurroundings surroundings(folder_.path());
-  ProgramState state;
-  state.settings.favorites_folder = favorites.path();
-  ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
+  ProgramPage page(folder_);
+  page.favorites.WriteFile("(B01) News/Weather.url", "URL=https://weather.example/\r\n");
+  page.favorites.WriteFile("Shops/Books.url", "URL=https://books.example/\r\n");
+  ASSERT_TRUE(page.Build());
   ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
   // The page's title, then the categories (the page writes them in
   // capitals); the links are none.

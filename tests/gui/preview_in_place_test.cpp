@@ -12,8 +12,6 @@
 
 #include "gui_fixture.h"
 #include "preview_pages.h"
-#include "run/start_page.h"
-#include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 #include "ui/web_engine_preview.h"
 
@@ -140,13 +138,9 @@ TEST_F(PreviewInPlaceTest, ChangesOnlyWhatThePageItselfLeftAloneInPlace) {
 }
 
 TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleSizeInPlace) {
-  CopyProgramData(folder_);
-  TempFolder favorites;
-  favorites.WriteFile("Cats/Tabby.url", "URL=https://cats.example/\r\n");
-  FakeSurroundings surroundings(folder_.path());
-  ProgramState state;
-  state.settings.favorites_folder = favorites.path();
-  ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
+  ProgramPage page(folder_);
+  page.favorites.WriteFile("Cats/Tabby.url", "URL=https://cats.example/\r\n");
+  ASSERT_TRUE(page.Build());
   ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
   QWebEngineView* const view_before = preview_.view();
 
@@ -168,12 +162,13 @@ TEST_F(PreviewInPlaceTest, ThePageOfTheProgramsTemplatesTakesNewColoursAndTitleS
   for (const auto& [old_code, new_code] : changes) preview_.AnticipateColour(old_code, new_code);
   EXPECT_EQ(EvaluateUntil(preview_, drawn, colours + " 27.2px"), colours + " 27.2px");
 
-  state.settings.page_colour = "#8B1E3F";
-  state.settings.link_cell_colour = "#D6E4F0";
-  state.settings.header_cell_colour = "#2E4057";
-  state.settings.background_colour = "#F4F1DE";
-  state.settings.title_size = "2";
-  ASSERT_TRUE(BuildStartPage(state, surroundings).page_status.ok());
+  Settings& settings = page.state.settings;
+  settings.page_colour = "#8B1E3F";
+  settings.link_cell_colour = "#D6E4F0";
+  settings.header_cell_colour = "#2E4057";
+  settings.background_colour = "#F4F1DE";
+  settings.title_size = "2";
+  ASSERT_TRUE(page.Build());
   ASSERT_TRUE(ShowFile(folder_.Path("mijnstart.html")));
   EXPECT_EQ(preview_.view(), view_before);
   EXPECT_EQ(Evaluate(preview_, drawn).toString().toStdString(), colours + " 19.2px");

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include "run/start_page.h"
+#include "settings/program_state.h"
+#include "support/fake_surroundings.h"
 #include "support/temp_folder.h"
 #include "ui/web_engine_preview.h"
 
@@ -19,6 +22,21 @@ inline void CopyProgramData(const TempFolder& folder) {
     std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder.Path(name));
   }
 }
+
+// The page of the program's own templates, built in `folder` (as
+// "mijnstart.html") from `state` over the shortcuts written to `favorites`.
+struct ProgramPage {
+  explicit ProgramPage(const TempFolder& folder) : surroundings(folder.path()) {
+    CopyProgramData(folder);
+    state.settings.favorites_folder = favorites.path();
+  }
+  // Builds the page anew; false when it was not written.
+  bool Build() { return BuildStartPage(state, surroundings).page_status.ok(); }
+
+  TempFolder favorites;
+  FakeSurroundings surroundings;
+  ProgramState state;
+};
 
 // Has `preview` show the page file at `path`; false when it never did or
 // the load failed.
