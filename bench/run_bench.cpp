@@ -11,7 +11,10 @@
 //
 // Run and floors take turns, after one warm-up each, so that both meet the
 // same load on a shared machine; times are medians of wall time and of the
-// process's own processor time. The ratio target is judged on wall time: both
+// process's own processor time. The run reads several category folders at
+// once, the floor one file after another, so on more than one processor the
+// run's wall time may come under the floor's while its processor time stays
+// above. The ratio target is judged on wall time: both
 // wait for the same disk, and what the run adds to the floor is what the user
 // waits for. The tree just written is in the page cache; "--cold" drops the
 // contents of its files from the cache before every timed call (its folders
@@ -40,6 +43,7 @@
 #include "generator/link_collection.h"
 #include "generator/side_files.h"
 #include "generator/types.h"
+#include "generator/work_sharing.h"
 #include "memory_probe.h"
 #include "run/start_page.h"
 #include "settings/app_folder.h"
@@ -303,8 +307,10 @@ int Run(bool cold) {
   }
   const fs::path work = pattern;
 
-  std::printf("file contents %s before every timed call\n",
-              cold ? "dropped from the page cache" : "left in the page cache");
+  std::printf(
+      "file contents %s before every timed call; the run reads on up to %u threads, "
+      "the floor on one\n",
+      cold ? "dropped from the page cache" : "left in the page cache", WorkThreadCount());
   std::vector<Figures> all;
   bool ok = true;
   for (const Case& bench_case : kCases) {
