@@ -54,7 +54,10 @@ class RecordingSettingsView : public SettingsView {
   bool IsShown() const override { return shown; }
   void ShowFavoritesFolderMissing(bool missing) override { favorites_missing = missing; }
   void ShowPagePath(const std::string& path) override { page_path = path; }
-  void ShowError(const Message& message) override { errors.push_back(message.text); }
+  void ShowError(const Message& message) override {
+    errors.push_back(message.text);
+    error_titles.push_back(message.title);
+  }
 
   ProgramState shown_state;
   int states_shown = 0;
@@ -64,6 +67,7 @@ class RecordingSettingsView : public SettingsView {
   bool favorites_missing = false;
   std::string page_path;
   std::vector<std::string> errors;
+  std::vector<std::string> error_titles;
 };
 
 class NoDesktop : public Desktop {
@@ -301,15 +305,69 @@ TEST_F(ProgramControllerTest, AChangedFavoritesFolderRebuildsFromTheSavedSetting
   EXPECT_EQ(watch.followed.size(), 2u);
 }
 
-TEST_F(ProgramControllerTest, ARebuildForAChangeInTheFavoritesThatFailsSaysWhy) {
+// A page that cannot be put in place: whether the user asked for the run or
+// the Favorites folder changed, the window says why in its language.
+TEST_F(ProgramControllerTest, ARunThatCannotWriteThePageSaysWhyInTheWindowsLanguage) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {" 0", "Page not built", "The page could not be built:\n"},
+      {" 1", "Pagina niet gemaakt", "De pagina kon niet worden gemaakt:\n"}};
+  for (const auto& [language_line, title, text] : cases) {
+    StartWithLanguageLine(language_line);
+    std::filesystem::remove(program_.Path("mijnstart.html"));
+    program_.MakeFolder("mijnstart.html/blocked");
+    settings_view_.errors.clear();
+    settings_view_.error_titles.clear();
+    controller_.RefreshClicked();
+    controller_.FavoritesChanged();
+    ASSERT_EQ(settings_view_.errors.size(), 2u) << title;
+    for (std::size_t i = 0; i < 2; ++i) {
+      EXPECT_EQ(settings_view_.error_titles[i], title);
+      EXPECT_TRUE(settings_view_.errors[i].starts_with(text)) << settings_view_.errors[i];
+      EXPECT_NE(settings_view_.errors[i].find(program_.Path("mijnstart.html")), std::string::npos);
+    }
+    EXPECT_TRUE(program_.Exists("mijnstart.html/blocked"));
+    std::filesystem::remove_all(program_.Path("mijnstart.html"));
+  }
+}
+
+// Nothing saved, nothing rebuilt, and the window keeps what was typed; closing
+// still ends the program, after saying that the change is lost.
+TEST_F(ProgramControllerTest, AFailedSaveKeepsTheValuesAndClosingStillEnds) {
   StartWithLanguageLine(" 0");
-  ASSERT_TRUE(settings_view_.errors.empty());
-  std::filesystem::remove(program_.Path("mijnstart.html"));
-  program_.MakeFolder("mijnstart.html");  // a page that cannot be put in place
-  controller_.FavoritesChanged();
+  std::filesystem::remove(program_.Path("ins.txt"));
+  program_.MakeFolder("ins.txt/blocked");
+  controller_.FieldEdited(TextField::kPageTitle, "Dogs");
+  controller_.RefreshClicked();
   ASSERT_EQ(settings_view_.errors.size(), 1u);
-  EXPECT_TRUE(settings_view_.errors[0].starts_with("The page could not be built:\n"))
-      << settings_view_.errors[0];
+  EXPECT_NE(settings_view_.errors[0].find(program_.Path("ins.txt")), std::string::npos);
+  EXPECT_EQ(main_view_.pages.size(), 1u);
+  EXPECT_EQ(controller_.state().settings.page_title, "Dogs");
+
+  std::size_t errors_when_ended = 0;
+  controller_.set_end_program([&] { errors_when_ended = settings_view_.errors.size(); });
+  controller_.SettingsWindowClosed();
+  EXPECT_EQ(errors_when_ended, 2u);
+  EXPECT_NE(settings_view_.errors[1].find("lost"), std::string::npos) << settings_view_.errors[1];
+}
+
+// The title size and a default colour: one waits for the next save, the
+// other saves and rebuilds at once.
+TEST_F(ProgramControllerTest, ATitleSizeWaitsForTheNextSaveWhileADefaultColourIsBuiltAtOnce) {
+  StartWithLanguageLine(" 0");
+  const std::string size_saved = "\r\n4\r\n 0";  // the title size, then the language
+  controller_.TitleSizeClicked(3);
+  EXPECT_EQ(TextOf(controller_.state().settings, TextField::kTitleSize), "4");
+  EXPECT_EQ(main_view_.pages.size(), 1u);
+  EXPECT_EQ(program_.ReadFile("ins.txt").find(size_saved), std::string::npos);
+
+  controller_.SlidersMoved(Colour::kHeaderCell, 1, 0, 0);
+  controller_.DefaultColourClicked(Colour::kHeaderCell);
+  EXPECT_EQ(main_view_.pages.size(), 3u);
+  const std::string code = DefaultCode(Colour::kHeaderCell);
+  EXPECT_EQ(CodeOf(controller_.state().settings, Colour::kHeaderCell), code);
+  EXPECT_NE(program_.ReadFile("ins.txt").find(size_saved), std::string::npos);
+  EXPECT_NE(program_.ReadFile("ins.txt").find(code), std::string::npos);
+  EXPECT_NE(program_.ReadFile("mijnstart.html").find(code), std::string::npos);
 }
 
 TEST_F(ProgramControllerTest, AChangeReportedDuringARebuildIsTakenUpAfterIt) {
