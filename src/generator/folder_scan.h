@@ -14,7 +14,8 @@ namespace qv {
 // places each category in the list of its page column, adding 1 plus its file
 // count to that column's weight. Expects `columns` cleared. Each category
 // folder is read in one pass that counts its files and reads their
-// addresses, kept in `columns.category_files`.
+// addresses, kept in `columns.category_files`; several folders are read at
+// once, on threads of their own.
 void ScanFolders(const std::string& scan_folder, ColumnLists& columns);
 
 // The visible files of the category folder `folder`, in name order, each with
