@@ -44,12 +44,12 @@
 #include <vector>
 
 #include <unistd.h>
-#include <xcb/xcb.h>
 
 #include "bench_figures.h"
 #include "bench_surroundings.h"
 #include "control/program_controller.h"
 #include "program_folder.h"
+#include "screen_probe.h"
 #include "settings/settings_file.h"
 #include "ui/desktop_program.h"
 #include "ui/object_names.h"
@@ -91,45 +91,13 @@ double NowMs() {
   return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-// The screen's pixels, read through an X connection of the bench's own.
-class Screen {
- public:
-  Screen() : connection_(xcb_connect(nullptr, nullptr)) {
-    if (xcb_connection_has_error(connection_) == 0) {
-      root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    }
-  }
-  ~Screen() { xcb_disconnect(connection_); }
-  Screen(const Screen&) = delete;
-  Screen& operator=(const Screen&) = delete;
-
-  bool ok() const { return root_ != 0; }
-
-  // The pixels of `rects` (screen coordinates), one after the other; the
-  // requests go out together, so that one round trip reads them all.
-  std::string Read(const std::vector<QRect>& rects) {
-    std::vector<xcb_get_image_cookie_t> cookies;
-    for (const QRect& rect : rects) {
-      cookies.push_back(xcb_get_image(
-          connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, static_cast<std::int16_t>(rect.x()),
-          static_cast<std::int16_t>(rect.y()), static_cast<std::uint16_t>(rect.width()),
-          static_cast<std::uint16_t>(rect.height()), ~0u));
-    }
-    std::string pixels;
-    for (const xcb_get_image_cookie_t cookie : cookies) {
-      xcb_get_image_reply_t* reply = xcb_get_image_reply(connection_, cookie, nullptr);
-      if (reply == nullptr) continue;
-      const auto* data = reinterpret_cast<const char*>(xcb_get_image_data(reply));
-      pixels.append(data, static_cast<std::size_t>(xcb_get_image_data_length(reply)));
-      std::free(reply);
-    }
-    return pixels;
-  }
-
- private:
-  xcb_connection_t* connection_;
-  xcb_window_t root_ = 0;
-};
+// The areas of the screen that `rects` (screen coordinates) cover.
+std::vector<ScreenArea> AreasOf(const std::vector<QRect>& rects) {
+  std::vector<ScreenArea> areas;
+  for (const QRect& rect : rects)
+    areas.push_back({rect.x(), rect.y(), rect.width(), rect.height()});
+  return areas;
+}
 
 struct Sample {
   double ms;
@@ -140,10 +108,10 @@ struct Sample {
 // until stopped.
 class Watch {
  public:
-  Watch(Screen& screen, std::vector<QRect> rects)
+  Watch(ScreenProbe& screen, std::vector<QRect> rects)
       : thread_([this, &screen, rects = std::move(rects)] {
           while (!stop_) {
-            std::string pixels = screen.Read(rects);
+            std::string pixels = screen.Read(AreasOf(rects));
             const double ms = NowMs();
             {
               const std::lock_guard lock(mutex_);
@@ -254,12 +222,12 @@ bool MoveAndSettle(
 // Squares of the preview that change when `colour` does, spread over it:
 // found by moving the colour there and back and comparing the preview's
 // pixels before and after.
-std::vector<QRect> FindProbes(DesktopProgram& program, WebEnginePreview& preview, Screen& screen,
-                              Colour colour) {
+std::vector<QRect> FindProbes(DesktopProgram& program, WebEnginePreview& preview,
+                              ScreenProbe& screen, Colour colour) {
   const QRect area = PreviewOnScreen(preview);
-  const std::string before = screen.Read({area});
+  const std::string before = screen.Read(AreasOf({area}));
   MoveAndSettle(program, preview, colour, 6);
-  const std::string after = screen.Read({area});
+  const std::string after = screen.Read(AreasOf({area}));
   MoveAndSettle(program, preview, colour, -6);
   const auto pixel_changed = [&](int x, int y) {
     const std::size_t at = (static_cast<std::size_t>(y) * area.width() + x) * 4;
@@ -299,7 +267,7 @@ struct Figures {
 };
 
 // Drags and lets go of a red slider `kReleases` times, each colour in turn.
-Figures TimeReleases(DesktopProgram& program, WebEnginePreview& preview, Screen& screen,
+Figures TimeReleases(DesktopProgram& program, WebEnginePreview& preview, ScreenProbe& screen,
                      const std::vector<std::vector<QRect>>& probes) {
   Figures figures;
   for (int release = 0; release < kReleases; ++release) {
@@ -341,7 +309,7 @@ struct Hold {
 // Holds the left arrow key on the blue slider of the link cells for
 // `kHeldSeconds`: a thread posts the presses at the keyboard's pace, so they
 // queue up while the program is busy, as a real keyboard's do.
-Hold HoldArrow(DesktopProgram& program, const std::string& folder, Screen& screen,
+Hold HoldArrow(DesktopProgram& program, const std::string& folder, ScreenProbe& screen,
                const std::vector<QRect>& probes) {
   QScrollBar& slider = SliderOf(program, Colour::kLinkCell, Channel::kBlue);
   Hold hold;
@@ -390,7 +358,7 @@ struct Outcome {
 };
 
 // One program with `preview`: the releases, then the held key.
-bool Measure(const std::string& folder, WebEnginePreview* preview, Screen& screen,
+bool Measure(const std::string& folder, WebEnginePreview* preview, ScreenProbe& screen,
              Outcome& outcome) {
   BenchSurroundings surroundings(folder);
   DesktopProgram program(surroundings, preview);
@@ -430,7 +398,7 @@ double TargetMs(int links, double load) {
   return links <= 100 ? 40 : 80;
 }
 
-int Run(Screen& screen, const std::vector<int>& link_counts) {
+int Run(ScreenProbe& screen, const std::vector<int>& link_counts) {
   const fs::path root =
       fs::temp_directory_path() / ("vorlindo_preview_bench_" + std::to_string(::getpid()));
   bool targets_hold = true;
@@ -482,7 +450,7 @@ int main(int argc, char* argv[]) {
   }
   qv::PrepareBrowserEnvironment();
   QApplication application(argc, argv);
-  qv::bench::Screen screen;
+  qv::bench::ScreenProbe screen;
   if (!screen.ok()) {
     std::fprintf(stderr, "vorlindo_preview_bench cannot read the screen's pixels\n");
     return 1;
