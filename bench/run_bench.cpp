@@ -11,14 +11,14 @@
 //
 // Run and floors take turns, after one warm-up each, so that both meet the
 // same load on a shared machine; times are medians of wall time and of the
-// process's own processor time. The run reads several category folders at
-// once, the floor one file after another, so on more than one processor the
-// run's wall time may come under the floor's while its processor time stays
-// above. The ratio target is judged on wall time: both
+// process's own processor time. The ratio target is judged on wall time: both
 // wait for the same disk, and what the run adds to the floor is what the user
-// waits for. The tree just written is in the page cache; "--cold" drops the
-// contents of its files from the cache before every timed call (its folders
-// and file metadata stay cached).
+// waits for. The run reads several category folders at once, the floor one
+// file after another, so with more than one processor the run's wall time may
+// come under the floor's while its processor time stays above. The tree just
+// written is in the page cache; "--cold" drops the contents of its files from
+// the cache before every timed call (its folders and file metadata stay
+// cached).
 // Exit status 0 when every target holds, 3 when one fails, 1 when it cannot
 // run.
 #include <algorithm>
