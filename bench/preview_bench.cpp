@@ -108,10 +108,10 @@ struct Sample {
 // until stopped.
 class Watch {
  public:
-  Watch(ScreenProbe& screen, std::vector<QRect> rects)
-      : thread_([this, &screen, rects = std::move(rects)] {
+  Watch(ScreenProbe& screen, const std::vector<QRect>& rects)
+      : thread_([this, &screen, areas = AreasOf(rects)] {
           while (!stop_) {
-            std::string pixels = screen.Read(AreasOf(rects));
+            std::string pixels = screen.Read(areas);
             const double ms = NowMs();
             {
               const std::lock_guard lock(mutex_);

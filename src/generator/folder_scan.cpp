@@ -28,7 +28,7 @@ constexpr std::array<std::pair<std::string_view, PageColumn>, kPageColumnCount> 
 void ScanFolders(const std::string& scan_folder, ColumnLists& columns) {
   if (scan_folder.empty()) return;  // no Favorites folder: nothing to scan
   std::vector<std::string> names = ListFolder(scan_folder, EntryKind::kFolder);
-  std::erase_if(names, [](const std::string& name) { return IsReservedFolder(name); });
+  std::erase_if(names, IsReservedFolder);
   // Reading the folders is nearly all of a run's time, and nearly all of that
   // the system's work on each file: several folders are read at once. The
   // columns are then chosen in name order, as the weights so far decide.
