@@ -83,7 +83,7 @@ ProgramState StartingState(const std::string& favorites) {
 // The preview as it was: it waits for the page file for every colour.
 class PreviewWithoutAnticipation : public WebEnginePreview {
  public:
-  void AnticipateColour(const QString&, const QString&) override {}
+  bool AnticipateColour(const QString&, const QString&) override { return false; }
 };
 
 double NowMs() {

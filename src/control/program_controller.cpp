@@ -200,35 +200,42 @@ void ProgramController::DefaultColourClicked(Colour colour) {
   SaveAndRebuild();
 }
 
-// A held arrow key moves a slider some thirty times a second: each move shows
-// its colour at once, and the rebuilds that waited behind one another run as
-// one.
+// A held arrow key moves a slider some thirty times a second. A colour the
+// page on show can paint ahead is rebuilt once the moves rest: a rebuild in
+// between would only hold up the frames that show each colour. Any other is
+// rebuilt as it moves, the rebuilds that waited behind one another running
+// as one.
 void ProgramController::SlidersMoved(Colour colour, int red, int green, int blue) {
   CodeOf(state_.settings, colour) = SliderColourCode(red, green, blue);
   settings_view_.ShowState(state_);
-  AnticipateColour(colour);
-  SaveAndRebuildSoon();
+  AnticipateColour(colour) ? SaveAndRebuildOnceRested() : SaveAndRebuildSoon();
 }
 
 // Where the old code is another colour's too, or either is not a plain
 // colour code, the page could hold it in places this colour does not reach;
 // a wrong colour flashing up is worse than waiting for the page.
-void ProgramController::AnticipateColour(Colour colour) {
-  if (!shown_codes_) return;
+bool ProgramController::AnticipateColour(Colour colour) {
+  if (!shown_codes_) return false;
   std::array<std::string, kColourCount>& codes = *shown_codes_;
   const auto index = static_cast<std::size_t>(colour);
   const std::string old_code = codes[index];
   const std::string new_code = ReadPageColour(state_.settings, colour).code;
-  if (new_code == old_code) return;
+  // The page on show already has it.
+  if (new_code == old_code) return true;
   const bool shared = std::count(codes.begin(), codes.end(), old_code) > 1;
   if (shared || !IsPlainColour(old_code) || !IsPlainColour(new_code)) {
     // What the page holds until the rebuild is shown is no longer known.
     shown_codes_.reset();
-    return;
+    return false;
+  }
+  if (!main_view_.AnticipateColour(old_code, new_code)) {
+    // Nor is it where the page on show did not take the colour.
+    shown_codes_.reset();
+    return false;
   }
   codes[index] = new_code;
   anticipated_ = true;
-  main_view_.AnticipateColour(old_code, new_code);
+  return true;
 }
 
 void ProgramController::TitleSizeClicked(int option) {
@@ -335,9 +342,17 @@ const CaptionSet& ProgramController::Captions() const {
 }
 
 void ProgramController::SaveAndRebuildSoon() {
-  if (rebuild_pending_) return;
-  rebuild_pending_ = true;
+  if (rebuild_soon_) return;
+  rebuild_soon_ = rebuild_pending_ = true;
   main_view_.RunAfterPendingEvents([this] {
+    rebuild_soon_ = false;
+    if (rebuild_pending_ && !ending_) SaveAndRebuild();
+  });
+}
+
+void ProgramController::SaveAndRebuildOnceRested() {
+  rebuild_pending_ = true;
+  main_view_.RunOnceRested([this] {
     if (rebuild_pending_ && !ending_) SaveAndRebuild();
   });
 }

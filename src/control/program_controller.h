@@ -85,9 +85,12 @@ class ProgramController {
   // SaveAndRebuild once the window events waiting now have been handled; of
   // a burst of requests, one runs, with the values of the last.
   void SaveAndRebuildSoon();
+  // SaveAndRebuild once the moves of a colour painted ahead have rested.
+  void SaveAndRebuildOnceRested();
   // Lets the page on show paint the new code of `colour` before the rebuild,
-  // where that cannot paint a place the new code will not reach.
-  void AnticipateColour(Colour colour);
+  // where that cannot paint a place the new code will not reach; true when
+  // it may.
+  bool AnticipateColour(Colour colour);
   // Builds and shows the page; a run that could not write it is reported to
   // the user.
   void Rebuild();
@@ -120,7 +123,8 @@ class ProgramController {
   // page built, with the colours anticipated since); none when not known.
   std::optional<std::array<std::string, kColourCount>> shown_codes_;
   bool anticipated_ = false;      // the page on show was changed ahead of its file
-  bool rebuild_pending_ = false;  // a SaveAndRebuildSoon waits for its turn
+  bool rebuild_pending_ = false;  // a rebuild asked for waits for its turn
+  bool rebuild_soon_ = false;     // a SaveAndRebuildSoon waits for its turn
   bool ending_ = false;
   FavoritesWatch* favorites_watch_ = nullptr;
   BookmarkImporter* importer_ = nullptr;

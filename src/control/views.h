@@ -26,12 +26,17 @@ class MainView {
   // Before a rebuild for a new colour: the page on show may paint with
   // `new_code` wherever it holds `old_code` (both seven characters, as the
   // page has them) at once, or only where it is in view, since the page shown
-  // next will confirm or correct it anyway.
-  virtual void AnticipateColour(const std::string& old_code, const std::string& new_code) = 0;
+  // next will confirm or correct it anyway. True when it will.
+  virtual bool AnticipateColour(const std::string& old_code, const std::string& new_code) = 0;
   // Runs `task` once the window events waiting now have been handled, so
   // that a burst of them leads to one rebuild; a window may also space such
   // tasks out in time, to be drawn and read the keyboard in between.
   virtual void RunAfterPendingEvents(std::function<void()> task) = 0;
+  // Runs `task` once these calls have rested a moment, as a slider the user
+  // stops moving; each call puts its task in place of the one waiting. Asked
+  // for while the page on show takes each colour ahead of its file, so that
+  // the window's thread stays free to draw them.
+  virtual void RunOnceRested(std::function<void()> task) = 0;
   virtual void SetTitle(const std::string& title) = 0;
   virtual void Show() = 0;
   // Asks the desktop to make the window the active one.

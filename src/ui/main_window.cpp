@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "control/captions.h"
 #include "ui/accessible_controls.h"
@@ -15,6 +16,9 @@ namespace {
 // The least time between the end of one task run after the pending events
 // and the start of the next.
 constexpr qint64 kTaskSpacingMs = 100;
+// How long the calls of RunOnceRested must pause: longer than a held key's
+// repeat, and than the window's thread is held up on a busy machine.
+constexpr int kRestMs = 150;
 
 }  // namespace
 
@@ -28,14 +32,22 @@ MainWindow::MainWindow(PagePreview* preview, QWidget* parent) : QWidget(parent),
   preview_->setObjectName(QStringLiteral("pagePreview"));
   layout->addWidget(preview_);
   resize(TwipsToPixels(kMainClientTwips, ScreenDotsPerInch(*this)));
+  rest_.setSingleShot(true);
+  rest_.setInterval(kRestMs);
+  connect(&rest_, &QTimer::timeout, this, [this] {
+    const std::function<void()> task = std::exchange(rested_task_, nullptr);
+    if (task) task();
+    since_task_ended_.start();
+  });
 }
 
 void MainWindow::ShowPage(const std::string& page_path) {
   preview_->Navigate(QString::fromStdString(page_path));
 }
 
-void MainWindow::AnticipateColour(const std::string& old_code, const std::string& new_code) {
-  preview_->AnticipateColour(QString::fromStdString(old_code), QString::fromStdString(new_code));
+bool MainWindow::AnticipateColour(const std::string& old_code, const std::string& new_code) {
+  return preview_->AnticipateColour(QString::fromStdString(old_code),
+                                    QString::fromStdString(new_code));
 }
 
 // A queued call waits behind the window events already read; it is dropped
@@ -55,6 +67,11 @@ void MainWindow::RunAfterPendingEvents(std::function<void()> task) {
   } else {
     QTimer::singleShot(static_cast<int>(wait), this, std::move(run));
   }
+}
+
+void MainWindow::RunOnceRested(std::function<void()> task) {
+  rested_task_ = std::move(task);
+  rest_.start();
 }
 
 void MainWindow::SetTitle(const std::string& title) {

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -25,8 +26,9 @@ class MainWindow : public QWidget, public MainView {
   PagePreview* preview() const { return preview_; }
 
   void ShowPage(const std::string& page_path) override;
-  void AnticipateColour(const std::string& old_code, const std::string& new_code) override;
+  bool AnticipateColour(const std::string& old_code, const std::string& new_code) override;
   void RunAfterPendingEvents(std::function<void()> task) override;
+  void RunOnceRested(std::function<void()> task) override;
   void SetTitle(const std::string& title) override;
   void Show() override { show(); }
   void Activate() override { activateWindow(); }
@@ -41,6 +43,8 @@ class MainWindow : public QWidget, public MainView {
  private:
   PagePreview* preview_;
   QElapsedTimer since_task_ended_;
+  std::function<void()> rested_task_;
+  QTimer rest_;  // runs `rested_task_`
 };
 
 }  // namespace qv

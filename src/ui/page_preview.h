@@ -16,10 +16,12 @@ class PagePreview : public QWidget {
   // Starts showing the page file at `page_path`; returns without waiting for it.
   virtual void Navigate(const QString& page_path) = 0;
   // Paints `new_code` wherever the page on show holds `old_code`, ahead of
-  // the page that will confirm it; a preview that cannot does nothing.
-  virtual void AnticipateColour(const QString& old_code, const QString& new_code) {
+  // the page that will confirm it; true when it will. A preview that cannot
+  // does nothing.
+  virtual bool AnticipateColour(const QString& old_code, const QString& new_code) {
     Q_UNUSED(old_code);
     Q_UNUSED(new_code);
+    return false;
   }
 
  signals:

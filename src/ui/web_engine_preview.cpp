@@ -145,9 +145,9 @@ void WebEnginePreview::StartWaiting() {
   StartLoad(waiting_);
 }
 
-void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& new_code) {
+bool WebEnginePreview::AnticipateColour(const QString& old_code, const QString& new_code) {
   // Only where the page asked for last is on show, as a change in place.
-  if (!CanChangeInPlace(page_path_)) return;
+  if (!CanChangeInPlace(page_path_)) return false;
   view()->page()->runJavaScript(
       QStringLiteral("typeof vorlindoAnticipate === 'function' && vorlindoAnticipate(%1, %2)")
           .arg(JavaScriptString(old_code), JavaScriptString(new_code)),
@@ -155,6 +155,7 @@ void WebEnginePreview::AnticipateColour(const QString& old_code, const QString& 
   since_anticipated_.start();
   // A page underneath would come to the front with the colour before.
   if (loading_ == Loading::kInSecondView) stale_ = true;
+  return true;
 }
 
 bool WebEnginePreview::OnScreen() const {

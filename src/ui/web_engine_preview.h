@@ -42,7 +42,7 @@ class WebEnginePreview : public PagePreview {
   // Changes the page on show in place, when it is the page asked for last;
   // a page loading underneath meanwhile is of an older version, and is
   // dropped.
-  void AnticipateColour(const QString& old_code, const QString& new_code) override;
+  bool AnticipateColour(const QString& old_code, const QString& new_code) override;
 
   // The view on show.
   QWebEngineView* view() const { return views_[front_]; }

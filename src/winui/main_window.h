@@ -38,9 +38,10 @@ class MainWindow : public MainView {
 
   void ShowPage(const std::string& page_path) override { preview_->Show(page_path); }
   // The web control loads each page whole, so a colour waits for its page.
-  void AnticipateColour(const std::string&, const std::string&) override {}
+  bool AnticipateColour(const std::string&, const std::string&) override { return false; }
   // A rebuild runs at once: the window's messages wait behind it.
   void RunAfterPendingEvents(std::function<void()> task) override { task(); }
+  void RunOnceRested(std::function<void()> task) override { task(); }
   void SetTitle(const std::string& title) override;
   void Show() override;
   void Activate() override;
