@@ -15,10 +15,7 @@ namespace {
 
 class FavoritesTest : public GuiProgramTest {
  protected:
-  void SetUp() override {
-    WriteSettingsFile();
-    StartProgram();
-  }
+  void SetUp() override { StartProgram(); }
 };
 
 TEST_F(FavoritesTest, ANewShortcutRefreshesThePreviewAndLeavesTheTypingAlone) {

@@ -17,7 +17,6 @@ namespace {
 using GuidanceTest = GuiProgramTest;
 
 TEST_F(GuidanceTest, ThePreviewFillsTheMainWindowAtAnySize) {
-  WriteSettingsFile();
   StartProgram();
   MainWindow& window = program_->main_window();
   for (const QSize size : {QSize(703, 573), QSize(1200, 900), QSize(400, 300)}) {
@@ -28,7 +27,6 @@ TEST_F(GuidanceTest, ThePreviewFillsTheMainWindowAtAnySize) {
 }
 
 TEST_F(GuidanceTest, TheSwatchShowsTheColourThePageGetsFromTheTypedCode) {
-  WriteSettingsFile();
   StartProgram();
   // How each colour's code is read is the page colour's own to say; here the
   // swatch follows it as the code is typed.
@@ -61,7 +59,7 @@ TEST_F(GuidanceTest, TheSwatchShowsTheColourThePageGetsFromTheTypedCode) {
 
 TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFillsIt) {
   // No settings file, and the surroundings know no Favorites folder.
-  StartProgram();
+  Start();
   auto& field = Find<QLineEdit>("favoritesFolderField");
   field.clear();
   QTest::mouseClick(&Find("britishFlag"), Qt::LeftButton);
@@ -98,7 +96,6 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
 }
 
 TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) {
-  WriteSettingsFile();
   StartProgram();
   auto& mark = Find<QAction>("favoritesFolderMissingMark");
   EXPECT_FALSE(mark.isVisible());

@@ -13,10 +13,7 @@ namespace {
 
 class KeyboardTest : public GuiProgramTest {
  protected:
-  void SetUp() override {
-    WriteSettingsFile();
-    StartProgram();
-  }
+  void SetUp() override { StartProgram(); }
 };
 
 // An arrow key moves one step, Page Up and Page Down sixteen.

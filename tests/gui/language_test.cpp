@@ -48,8 +48,7 @@ class LanguageTest : public GuiProgramTest {
 // Which codes give which captions is the controller's to say; here the saved
 // Dutch code reaches both windows when the settings window is activated.
 TEST_F(LanguageTest, TheSavedCodeChoosesTheCaptionsAndTheFlagsSwitchThemWithoutSaving) {
-  WriteSettingsFile(" 1");
-  StartProgram();
+  StartProgram(" 1");
   ASSERT_TRUE(QTest::qWaitForWindowActive(&program_->settings_window()));
   EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<QString>{});
   const std::string saved = folder_.ReadFile("ins.txt");

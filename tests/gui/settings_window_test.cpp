@@ -38,10 +38,7 @@ void MoveSlider(QScrollBar& slider, SliderMove move) {
 
 class SettingsWindowTest : public GuiProgramTest {
  protected:
-  void SetUp() override {
-    WriteSettingsFile();
-    StartProgram();
-  }
+  void SetUp() override { StartProgram(); }
 };
 
 TEST_F(SettingsWindowTest, SliderMovesGiveTheirCodeAndRebuildOncePerCompletedMove) {

@@ -14,7 +14,6 @@ namespace {
 using GuidanceTest = WinuiProgramTest;
 
 TEST_F(GuidanceTest, TheSwatchShowsTheColourThePageGetsFromTheTypedCode) {
-  WriteSettingsFile();
   StartProgram();
   // How each colour's code is read is the page colour's own to say; here the
   // swatch follows it as the code is typed.
@@ -45,7 +44,7 @@ TEST_F(GuidanceTest, TheSwatchShowsTheColourThePageGetsFromTheTypedCode) {
 
 TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFillsIt) {
   // No settings file, and the surroundings know no Favorites folder.
-  StartProgram();
+  Start(FakeServices());
   const int field = FieldId(TextField::kFavoritesFolder);
   SetText(Control(field), "");
   Click(kBritishFlagId);
@@ -72,7 +71,6 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
 }
 
 TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) {
-  WriteSettingsFile();
   StartProgram();
   HWND mark = Control(kFavoritesMissingMarkId);
   EXPECT_FALSE(IsWindowVisible(mark));
@@ -99,7 +97,7 @@ TEST_F(GuidanceTest, ASettingsFileInTheSystemsCodePageReadsAsItWasWritten) {
                    "Pim Voorb\xE9"
                    "eld");
   folder_.WriteFile("ins.txt", settings);
-  StartProgram();
+  Start(FakeServices());
   EXPECT_EQ(Text(FieldId(TextField::kMakerName)),
             "Pim Voorb\xC3\xA9"
             "eld");

@@ -38,8 +38,7 @@ class LanguageTest : public WinuiProgramTest {
 // Which codes give which captions is the controller's to say; here the saved
 // Dutch code reaches both windows when the settings window is activated.
 TEST_F(LanguageTest, TheSavedCodeChoosesTheCaptionsAndTheFlagsSwitchThemWithoutSaving) {
-  WriteSettingsFile(" 1");
-  StartProgram();
+  StartProgram(" 1");
   EXPECT_EQ(GetActiveWindow(), Settings());
   EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<std::string>{});
   const std::string saved = folder_.ReadFile("ins.txt");

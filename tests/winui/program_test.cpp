@@ -7,10 +7,7 @@
 namespace qv::winui::testing {
 namespace {
 
-class ProgramTest : public WinuiProgramTest {
- protected:
-  void SetUp() override { WriteSettingsFile(); }
-};
+using ProgramTest = WinuiProgramTest;
 
 // An importer that finds one browser and reports what it was asked.
 class FakeImporter : public BookmarkImporter {
@@ -44,7 +41,8 @@ TEST_F(ProgramTest, TheImportButtonOffersTheBrowsersThenAFileAndTellsTheOutcome)
   auto importer = std::make_unique<FakeImporter>();
   FakeImporter& fake = *importer;
   services.importer = std::move(importer);
-  StartProgram(std::move(services));
+  WriteSettingsFile();
+  Start(std::move(services));
   chosen_file_ = "C:\\bookmarks.html";
 
   struct Case {
@@ -97,8 +95,7 @@ TEST_F(ProgramTest, ABuildWithoutTheImportSaysSoInTheWindowsLanguage) {
 }
 
 TEST_F(ProgramTest, TheDesktopOpensTheSiteAndThePageOrTheWindowSaysWhyNot) {
-  WriteSettingsFile(" 1");
-  StartProgram();
+  StartProgram(" 1");
   const std::string page = folder_.Path("mijnstart.html");
   // The window says where the page is, under a caption in its language.
   EXPECT_EQ(Text(kPagePathId), page);
