@@ -89,7 +89,6 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
   EXPECT_EQ(field.text(), chosen_folder_);
   EXPECT_EQ(Runs(), runs_before + 1);
   EXPECT_EQ(SettingsLine(7), chosen_folder_.toStdString());
-  EXPECT_NE(Page().find("Tabby"), std::string::npos);
   // The next choice starts where the last one ended.
   QTest::mouseClick(&choose, Qt::LeftButton);
   EXPECT_EQ(chooser_starts_.back(), chosen_folder_);
@@ -116,7 +115,6 @@ TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) 
   QTest::keyClick(&field, Qt::Key_Return);
   EXPECT_FALSE(mark.isVisible());
   EXPECT_NE(description(), mark.toolTip());
-  EXPECT_NE(Page().find("tabby.example"), std::string::npos);
 }
 
 }  // namespace

@@ -64,7 +64,6 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
   EXPECT_EQ(Text(field), *chosen_folder_);
   EXPECT_EQ(Runs(), runs_before + 1);
   EXPECT_EQ(SettingsLine(7), *chosen_folder_);
-  EXPECT_NE(Page().find("Tabby"), std::string::npos);
   // The next choice starts where the last one ended.
   Click(kChooseFolderId);
   EXPECT_EQ(chooser_starts_.back(), *chosen_folder_);
@@ -85,7 +84,6 @@ TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) 
   folder_.WriteFile("Later/Cats/Tabby.url", "URL=http://tabby.example/\r\n");
   Key(VK_RETURN, Control(field));
   EXPECT_FALSE(IsWindowVisible(mark));
-  EXPECT_NE(Page().find("tabby.example"), std::string::npos);
 }
 
 TEST_F(GuidanceTest, ASettingsFileInTheSystemsCodePageReadsAsItWasWritten) {
