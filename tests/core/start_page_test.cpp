@@ -158,7 +158,6 @@ TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   ProgramState saved;
   saved.settings.favorites_folder = "";
   saved.settings.page_file_name = " start.html";
-  saved.settings.search_keywords = "cats";
   saved.language_code = 1;
   ASSERT_TRUE(SaveSettings(saved, program_.path()).ok());
   std::string folder = favorites_.path();
@@ -168,12 +167,9 @@ TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   const RunReport report = Run();
 
   EXPECT_EQ(state_.language_code, 1);
-  EXPECT_EQ(state_.settings.search_keywords, "CATS");
   EXPECT_EQ(state_.settings.favorites_folder, favorites_.path());
   EXPECT_EQ(report.page_path, program_.Path(" start.html"));
-  const std::string page = Page(" start.html");
-  EXPECT_NE(page.find("Daily"), npos);
-  EXPECT_NE(page.find("\r\nWelkom\r\nLaatst bijgewerkt : 05-12-2026\r\n"), npos);
+  EXPECT_NE(Page(" start.html").find("Daily"), npos);
   EXPECT_EQ(program_.ReadFile("ins.txt"), FormatSettings(saved.settings, 1))
       << "a run reads the settings file and never writes it";
 }
