@@ -25,6 +25,24 @@ namespace fs = std::filesystem;
 
 constexpr milliseconds kPatience{10000};
 
+// Collects the changes `watcher` tells of until one that `wanted` takes:
+// every change seen, or none when it never came.
+std::vector<EntryChange> ChangesUntil(FolderWatcher& watcher,
+                                      const std::function<bool(const EntryChange&)>& wanted) {
+  std::vector<EntryChange> seen;
+  const auto give_up = std::chrono::steady_clock::now() + kPatience;
+  while (std::chrono::steady_clock::now() < give_up) {
+    Result<std::vector<EntryChange>> changes = watcher.Wait(milliseconds(500));
+    if (!changes.ok()) ADD_FAILURE() << changes.status().reason();
+    if (!changes.ok()) return {};
+    for (const EntryChange& change : *changes) {
+      seen.push_back(change);
+      if (wanted(change)) return seen;
+    }
+  }
+  return {};
+}
+
 class FolderWatcherTest : public ::testing::Test {
  protected:
   FolderWatcherTest() {
@@ -41,18 +59,9 @@ class FolderWatcherTest : public ::testing::Test {
   // Collects changes until one equals `wanted`; every change seen, or an
   // empty list when it never came.
   std::vector<EntryChange> SeenUntil(const EntryChange& wanted) {
-    std::vector<EntryChange> seen;
-    const auto give_up = std::chrono::steady_clock::now() + kPatience;
-    while (std::chrono::steady_clock::now() < give_up) {
-      Result<std::vector<EntryChange>> changes = watcher_->Wait(milliseconds(500));
-      if (!changes.ok()) ADD_FAILURE() << changes.status().reason();
-      if (!changes.ok()) return {};
-      for (const EntryChange& change : *changes) {
-        seen.push_back(change);
-        if (change.folder == wanted.folder && change.name == wanted.name) return seen;
-      }
-    }
-    return {};
+    return ChangesUntil(*watcher_, [&wanted](const EntryChange& change) {
+      return change.folder == wanted.folder && change.name == wanted.name;
+    });
   }
 
   bool Sees(const EntryChange& wanted) { return !SeenUntil(wanted).empty(); }
@@ -153,7 +162,8 @@ class FollowedFolder {
   // came within a generous time.
   std::vector<EntryChange> SeenUntilWrite(const std::string& folder, const std::string& name) {
     place_.WriteFile(folder + "News/" + name, "URL=http://w/\r\n");
-    return SeenUntil([&name](const EntryChange& change) { return change.name == name; });
+    return ChangesUntil(*watcher_,
+                        [&name](const EntryChange& change) { return change.name == name; });
   }
 
   // True when a file written into News of `folder` is seen as one of the
@@ -166,27 +176,12 @@ class FollowedFolder {
   // True once the watcher says that anything in the watched path may have
   // changed.
   bool SeesPathChange() {
-    return !SeenUntil([this](const EntryChange& change) {
+    return !ChangesUntil(*watcher_, [this](const EntryChange& change) {
               return change.folder == favorites_ && change.name.empty();
             }).empty();
   }
 
  private:
-  std::vector<EntryChange> SeenUntil(const std::function<bool(const EntryChange&)>& wanted) {
-    std::vector<EntryChange> seen;
-    const auto give_up = std::chrono::steady_clock::now() + kPatience;
-    while (std::chrono::steady_clock::now() < give_up) {
-      Result<std::vector<EntryChange>> changes = watcher_->Wait(milliseconds(500));
-      if (!changes.ok()) ADD_FAILURE() << changes.status().reason();
-      if (!changes.ok()) return {};
-      for (const EntryChange& change : *changes) {
-        seen.push_back(change);
-        if (wanted(change)) return seen;
-      }
-    }
-    return {};
-  }
-
   TempFolder place_;
   std::unique_ptr<FolderWatcher> watcher_;
   std::string favorites_;

@@ -4,24 +4,18 @@
 // rules whole and drops what it does not know.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 
 #include "run/start_page.h"
 #include "support/fake_surroundings.h"
+#include "support/program_data.h"
 #include "support/temp_folder.h"
 
 namespace qv {
 namespace {
 
 using testing::TempFolder;
-
-std::string ReadDataFile(const std::string& name) {
-  std::ifstream file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // The text of every style element of `page`, without its comments.
 std::string StyleSheets(const std::string& page) {
@@ -51,9 +45,7 @@ std::string WithoutSupportsRules(std::string sheet) {
 class PageTemplatesTest : public ::testing::Test {
  protected:
   PageTemplatesTest() {
-    for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
-      program_.WriteFile(name, ReadDataFile(name));
-    }
+    testing::CopyProgramData(program_);
     // Two categories, so that the link table holds header and link cells.
     favorites_.WriteFile("News/Weather.url", "URL=https://weather.example/\r\n");
     favorites_.WriteFile("Shops/Books.url", "URL=https://books.example/\r\n");

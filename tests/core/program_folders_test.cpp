@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -14,6 +12,7 @@
 #include "run/start_page.h"
 #include "settings/app_folder.h"
 #include "support/fake_surroundings.h"
+#include "support/program_data.h"
 #include "support/temp_folder.h"
 
 namespace qv {
@@ -23,13 +22,6 @@ namespace fs = std::filesystem;
 using testing::TempFolder;
 using testing::TreeOf;
 
-constexpr const char* kDataFiles[] = {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"};
-
-std::string ReadDataFile(const std::string& name) {
-  std::ifstream file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // A fake installation: "bin" with a stand-in executable, "share/vorlindo"
 // with the templates and language files the program comes with, and the
 // user's folder, not made yet, in "home".
@@ -37,8 +29,7 @@ class InstalledProgram : public ::testing::Test {
  protected:
   InstalledProgram() {
     root_.WriteFile("bin/vorlindo-build", "the program");
-    for (const char* name : kDataFiles)
-      root_.WriteFile(std::string("share/vorlindo/") + name, ReadDataFile(name));
+    testing::CopyProgramData(root_, "share/vorlindo/");
     favorites_.WriteFile("News/Weather.url", "URL=https://weather.example/\r\n");
     state_.settings.favorites_folder = favorites_.path();
   }
@@ -108,7 +99,7 @@ TEST_F(InstalledProgram, RunsWriteOnlyInTheUsersFolderAndGiveThePageOfABesideRun
 
   // The same templates beside the executable give the same bytes.
   TempFolder beside;
-  for (const char* name : kDataFiles) beside.WriteFile(name, ReadDataFile(name));
+  testing::CopyProgramData(beside);
   testing::FakeSurroundings beside_surroundings(beside.path());
   ProgramState state;
   state.settings.favorites_folder = favorites_.path();

@@ -158,7 +158,6 @@ TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   ProgramState saved;
   saved.settings.favorites_folder = "";
   saved.settings.page_file_name = " start.html";
-  saved.settings.search_keywords = "cats";
   saved.language_code = 1;
   ASSERT_TRUE(SaveSettings(saved, program_.path()).ok());
   std::string folder = favorites_.path();
@@ -168,12 +167,9 @@ TEST_F(StartPageTest, ReadsTheSettingsFileBackAndFillsTheFavoritesFolder) {
   const RunReport report = Run();
 
   EXPECT_EQ(state_.language_code, 1);
-  EXPECT_EQ(state_.settings.search_keywords, "CATS");
   EXPECT_EQ(state_.settings.favorites_folder, favorites_.path());
   EXPECT_EQ(report.page_path, program_.Path(" start.html"));
-  const std::string page = Page(" start.html");
-  EXPECT_NE(page.find("Daily"), npos);
-  EXPECT_NE(page.find("\r\nWelkom\r\nLaatst bijgewerkt : 05-12-2026\r\n"), npos);
+  EXPECT_NE(Page(" start.html").find("Daily"), npos);
   EXPECT_EQ(program_.ReadFile("ins.txt"), FormatSettings(saved.settings, 1))
       << "a run reads the settings file and never writes it";
 }
@@ -273,37 +269,28 @@ TEST_F(StartPageTest, BareProgramFolderGivesTheRowsMissingOneEndsTheRun) {
 // A side file that is there but does not open or breaks off while read would
 // leave the page without its head or end; the run ends and the page stays.
 TEST_F(StartPageTest, AFileThatCannotBeReadEndsTheRunAndKeepsTheOldPage) {
-  namespace fs = std::filesystem;
-  // The kernel's view of a process's memory fails to read from its start.
-  const char* const failing = "/proc/self/mem";
   ASSERT_TRUE(Run().page_status.ok());
   const std::string old_page = Page();
   struct Case {
     const char* name;
-    bool as_folder;  // else a link to a file that fails while read
+    bool as_folder;  // else a file that fails while read
   };
   for (const Case& c :
        {Case{"koptekst.txt", true}, Case{"voettekst.txt", true}, Case{"koptekst.txt", false},
         Case{"voettekst.txt", false}, Case{"ins.txt", false}}) {
     SCOPED_TRACE(std::string(c.name) + (c.as_folder ? " as a folder" : " failing while read"));
-    // Without such a file or links here, the folders alone are tried.
-    if (!c.as_folder && !fs::exists(failing)) continue;
     const std::string kept = program_.Exists(c.name) ? program_.ReadFile(c.name) : std::string();
-    fs::remove(program_.Path(c.name));
-    std::error_code error;
-    if (c.as_folder) {
-      program_.MakeFolder(c.name);
-    } else {
-      fs::create_symlink(failing, program_.Path(c.name), error);
-    }
-    if (!error) {
+    std::filesystem::remove(program_.Path(c.name));
+    if (c.as_folder) program_.MakeFolder(c.name);
+    // Without such a file here, the folders alone are tried.
+    if (c.as_folder || testing::MakeFileThatFailsWhileRead(program_.Path(c.name)).empty()) {
       const RunReport report = Run();
       EXPECT_FALSE(report.page_status.ok());
       EXPECT_NE(report.page_status.reason().find(program_.Path(c.name)), npos)
           << report.page_status.reason();
       EXPECT_EQ(Page(), old_page);
     }
-    fs::remove_all(program_.Path(c.name));
+    std::filesystem::remove_all(program_.Path(c.name));
     if (!kept.empty()) program_.WriteFile(c.name, kept);
   }
 }

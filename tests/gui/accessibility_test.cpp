@@ -15,6 +15,8 @@ namespace {
 
 class AccessibilityTest : public GuiProgramTest {
  protected:
+  void SetUp() override { StartProgram(); }
+
   static QAccessibleInterface& Accessible(QObject& object) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&object);
     if (accessible == nullptr) throw std::runtime_error("no accessible interface");
@@ -42,8 +44,6 @@ class AccessibilityTest : public GuiProgramTest {
 };
 
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnInTheWindowsLanguage) {
-  WriteSettingsFile(" 0");
-  StartProgram();
   std::map<QString, QString> english;
   std::map<QString, QString> dutch;
   for (QWidget* window : {static_cast<QWidget*>(&program_->settings_window()),
@@ -65,8 +65,6 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnInTheWindowsLanguage) {
 }
 
 TEST_F(AccessibilityTest, ControlsSayWhatTheyAreAndWhatTheyDoNotShow) {
-  WriteSettingsFile(" 0");
-  StartProgram();
   for (QWidget* window : {static_cast<QWidget*>(&program_->settings_window()),
                           static_cast<QWidget*>(&program_->main_window())}) {
     EXPECT_EQ(Accessible(*window).role(), QAccessible::Window);
@@ -113,8 +111,6 @@ TEST_F(AccessibilityTest, ControlsSayWhatTheyAreAndWhatTheyDoNotShow) {
 }
 
 TEST_F(AccessibilityTest, TabEntersTheTitleSizeButtonsAtTheChosenOne) {
-  WriteSettingsFile(" 0");
-  StartProgram();
   Find("titleSize3Button").setFocus();
   QTest::keyClick(&Find("titleSize3Button"), Qt::Key_Space);
   auto& window = program_->settings_window();

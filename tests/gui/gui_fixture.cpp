@@ -19,27 +19,7 @@ MessageBoxAnswerer::MessageBoxAnswerer() {
   timer_.start(10);
 }
 
-GuiProgramTest::GuiProgramTest() {
-  folder_.WriteFile("koptekst.txt",
-                    CrLfLines({"<html><head><title>", "@#$TITEL@#$", "</title></head>",
-                               "<body bgcolor=\"#FFFFF0\" text=\"#009933\"><font size=\"",
-                               "@#$TSIZE@#$", "\">", "@#$UPDATE@#$", "<table>"}));
-  folder_.WriteFile("voettekst.txt",
-                    CrLfLines({"</table><select>", " @#$OPTION@#$", "</select></body></html>"}));
-  folder_.WriteFile("Favorites/Cats/Tabby.url",
-                    CrLfLines({"[InternetShortcut]", "URL=https://cats.example/"}));
-}
-
-void GuiProgramTest::WriteSettingsFile(const std::string& language_line) {
-  folder_.WriteFile(
-      "ins.txt",
-      CrLfLines({"#009933", "#FFCC99", "#003399", "#FFFFF0", "My Startpage", "mijnstart.html",
-                 "Pim Voorbeeld", folder_.Path("Favorites"), "left.gif", "right.gif", "About me",
-                 "me@example.org", "https://left.example/", "https://right.example/", "<!-- -->",
-                 "A startpage about cats", "ANIMALS CATS", "5", language_line}));
-}
-
-void GuiProgramTest::StartProgram() {
+void GuiProgramTest::Start() {
   preview_ = new RecordingPreview;
   program_ = std::make_unique<DesktopProgram>(
       surroundings_, preview_,
@@ -55,11 +35,6 @@ void GuiProgramTest::StartProgram() {
   program_->controller().set_end_program([] {});
   program_->Start();
   ASSERT_TRUE(QTest::qWaitFor([this] { return program_->settings_window().isVisible(); }));
-}
-
-std::string GuiProgramTest::SettingsLine(int index) const {
-  const QString text = QString::fromStdString(folder_.ReadFile("ins.txt"));
-  return text.split(QStringLiteral("\r\n")).value(index).toStdString();
 }
 
 }  // namespace qv::testing

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/fake_surroundings.h"
+#include "support/small_program.h"
 #include "support/temp_folder.h"
 #include "ui/desktop_program.h"
 #include "ui/page_preview.h"
@@ -46,13 +47,19 @@ class MessageBoxAnswerer {
 
 class GuiProgramTest : public ::testing::Test {
  protected:
-  GuiProgramTest();
+  GuiProgramTest() { WriteSmallProgram(folder_); }
 
-  // Writes "ins.txt" naming the fixture's Favorites folder, with
-  // `language_line` as its last line.
-  void WriteSettingsFile(const std::string& language_line = " 0");
-  // Creates and starts the program; returns once the settings window shows.
-  void StartProgram();
+  void WriteSettingsFile(const std::string& language_line = " 0") {
+    WriteSmallSettingsFile(folder_, language_line);
+  }
+  // Writes "ins.txt" with `language_line` and starts the program.
+  void StartProgram(const std::string& language_line = " 0") {
+    WriteSettingsFile(language_line);
+    Start();
+  }
+  // Creates and starts the program over the settings file there is, if any;
+  // returns once the settings window shows.
+  void Start();
 
   // The control `name` of the settings window.
   template <class Control = QWidget>
@@ -69,7 +76,7 @@ class GuiProgramTest : public ::testing::Test {
   }
   std::string Page() const { return folder_.ReadFile("mijnstart.html"); }
   // Line `index` (from 0) of "ins.txt".
-  std::string SettingsLine(int index) const;
+  std::string SettingsLine(int index) const { return CrLfLine(folder_.ReadFile("ins.txt"), index); }
 
   TempFolder folder_;
   FakeSurroundings surroundings_{folder_.path()};

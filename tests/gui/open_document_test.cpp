@@ -13,8 +13,7 @@ namespace {
 using OpenDocumentTest = GuiProgramTest;
 
 TEST_F(OpenDocumentTest, TheDesktopOpensTheSiteAndThePageOrTheWindowSaysWhyNot) {
-  WriteSettingsFile(" 1");
-  StartProgram();
+  StartProgram(" 1");
   const std::string page = folder_.Path("mijnstart.html");
   struct Case {
     const char* control;

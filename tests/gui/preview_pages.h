@@ -4,24 +4,16 @@
 
 #include <QSignalSpy>
 #include <QString>
-#include <filesystem>
 #include <string>
 
 #include "run/start_page.h"
 #include "settings/program_state.h"
 #include "support/fake_surroundings.h"
+#include "support/program_data.h"
 #include "support/temp_folder.h"
 #include "ui/web_engine_preview.h"
 
 namespace qv::testing {
-
-// Copies the templates and language files the program comes with into
-// `folder`, where a run made there takes them.
-inline void CopyProgramData(const TempFolder& folder) {
-  for (const char* name : {"koptekst.txt", "voettekst.txt", "nl.txt", "uk.txt"}) {
-    std::filesystem::copy_file(std::string(VORLINDO_DATA_FOLDER) + "/" + name, folder.Path(name));
-  }
-}
 
 // The page of the program's own templates, built in `folder` (as
 // "mijnstart.html") from `state` over the shortcuts written to `favorites`.

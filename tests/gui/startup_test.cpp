@@ -13,7 +13,6 @@ namespace {
 using StartupTest = GuiProgramTest;
 
 TEST_F(StartupTest, TheFirstPageIsAskedForBeforeAnyWindowShowsAndOneSettingsWindowFollows) {
-  WriteSettingsFile();
   StartProgram();
   ASSERT_EQ(Runs(), 1);
   EXPECT_EQ(preview_->requests[0].page_path.toStdString(), folder_.Path("mijnstart.html"));

@@ -10,6 +10,7 @@
 #include "generator/folder_scan.h"
 #include "generator/link_collection.h"
 #include "generator/shortcut_file.h"
+#include "import/import_into.h"
 #include "import/import_manifest.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
@@ -42,17 +43,6 @@ std::vector<PageLink> PageLinks(const TempFolder& folder) {
   }
   std::sort(links.begin(), links.end());
   return links;
-}
-
-ImportSummary Import(const SourceBookmarks& source, const TempFolder& folder,
-                     bool dry_run = false) {
-  auto summary = ImportBookmarks(source, folder.path(), {dry_run});
-  EXPECT_TRUE(summary.ok()) << summary.status().reason();
-  return summary.ok() ? *summary : ImportSummary{};
-}
-
-std::string Shortcut(const std::string& address) {
-  return "[InternetShortcut]\r\nURL=" + address + "\r\n";
 }
 
 const SourceBookmarks kFirstSource = {

@@ -12,6 +12,7 @@
 #include "generator/folder_lock.h"
 #include "generator/open_folder.h"
 #include "import/favorites_import.h"
+#include "import/import_into.h"
 #include "import/import_manifest.h"
 #include "support/system_files.h"
 #include "support/temp_folder.h"
@@ -23,17 +24,6 @@ namespace fs = std::filesystem;
 using testing::TempFolder;
 using testing::TreeOf;
 using Lines = std::vector<std::string>;
-
-std::string Shortcut(const std::string& address) {
-  return "[InternetShortcut]\r\nURL=" + address + "\r\n";
-}
-
-ImportSummary Import(const SourceBookmarks& source, const TempFolder& folder,
-                     bool dry_run = false) {
-  auto summary = ImportBookmarks(source, folder.path(), {dry_run});
-  EXPECT_TRUE(summary.ok()) << summary.status().reason();
-  return summary.ok() ? *summary : ImportSummary{};
-}
 
 const SourceBookmarks kBefore = {
     {"Bar", {"News"}, "Daily", "http://daily.example/"},

@@ -28,6 +28,11 @@ bool SetFileMode(const std::string& path, unsigned mode);
 // Sets the process's file creation mask and returns the one it replaces.
 unsigned SetCreationMask(unsigned mask);
 
+// Puts at `path` a file that is there but fails as soon as it is read: a
+// link to the kernel's view of this process's memory. Why it cannot where it
+// cannot, else "".
+std::string MakeFileThatFailsWhileRead(const std::string& path);
+
 // The system's ANSI code page (1252 for Western Europe); 0 where text files
 // have no code page of their own.
 unsigned AnsiCodePage();

@@ -41,6 +41,13 @@ unsigned SetCreationMask(unsigned mask) {
   return umask(mask);
 }
 
+std::string MakeFileThatFailsWhileRead(const std::string& path) {
+  const char* const failing = "/proc/self/mem";
+  if (access(failing, F_OK) != 0) return "no file here that fails while read";
+  if (symlink(failing, path.c_str()) != 0) return "no symbolic links here";
+  return {};
+}
+
 unsigned AnsiCodePage() {
   return 0;
 }

@@ -36,6 +36,10 @@ unsigned SetCreationMask(unsigned) {
   return 0;
 }
 
+std::string MakeFileThatFailsWhileRead(const std::string&) {
+  return "no file here that fails while read";
+}
+
 unsigned AnsiCodePage() {
   return GetACP();
 }

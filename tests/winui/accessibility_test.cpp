@@ -14,6 +14,8 @@ namespace {
 
 class AccessibilityTest : public WinuiProgramTest {
  protected:
+  void SetUp() override { StartProgram(); }
+
   // The faults in the names of the window's controls that take focus;
   // fills `names` with the names, by control.
   std::vector<std::string> NameFaults(std::map<int, std::string>& names) {
@@ -39,8 +41,6 @@ class AccessibilityTest : public WinuiProgramTest {
 };
 
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnInTheWindowsLanguage) {
-  WriteSettingsFile(" 0");
-  StartProgram();
   std::map<int, std::string> english;
   std::map<int, std::string> dutch;
   EXPECT_EQ(NameFaults(english), std::vector<std::string>{});
@@ -55,8 +55,6 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnInTheWindowsLanguage) {
 }
 
 TEST_F(AccessibilityTest, TheSlidersAndTheFavoritesFieldDescribeWhatTheyDoNotShow) {
-  WriteSettingsFile(" 0");
-  StartProgram();
   SettingsWindow& window = program_->settings_window();
   const int slider = SliderId(Colour::kLinkCell, Channel::kBlue);
   EXPECT_EQ(window.AccessibleDescriptionOf(slider).rfind("The code is now #FFCC99;", 0), 0u);

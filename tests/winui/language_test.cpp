@@ -38,8 +38,7 @@ class LanguageTest : public WinuiProgramTest {
 // Which codes give which captions is the controller's to say; here the saved
 // Dutch code reaches both windows when the settings window is activated.
 TEST_F(LanguageTest, TheSavedCodeChoosesTheCaptionsAndTheFlagsSwitchThemWithoutSaving) {
-  WriteSettingsFile(" 1");
-  StartProgram();
+  StartProgram(" 1");
   EXPECT_EQ(GetActiveWindow(), Settings());
   EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<std::string>{});
   const std::string saved = folder_.ReadFile("ins.txt");
@@ -53,10 +52,9 @@ TEST_F(LanguageTest, TheSavedCodeChoosesTheCaptionsAndTheFlagsSwitchThemWithoutS
   EXPECT_EQ(folder_.ReadFile("ins.txt"), saved);
   EXPECT_EQ(Runs(), 1);
 
-  // The next rebuild saves the new code first, and the page follows it.
+  // The next rebuild saves the new code first.
   Click(kRefreshId);
   EXPECT_EQ(SettingsLine(18), " 0");
-  EXPECT_NE(Page().find("Updated : 12-05-2026"), std::string::npos);
 
   Click(kDutchFlagId);
   EXPECT_EQ(Mismatches(kDutchCaptions), std::vector<std::string>{});

@@ -45,7 +45,7 @@ TEST_F(PreviewTest, TheWebControlIsAskedForEveryPageBuiltInItsNewestDocumentMode
 TEST_F(PreviewTest, WithoutAWebControlTheWindowSaysSoInItsLanguageAndOffersTheBrowser) {
   DesktopServices services = FakeServices();
   services.web_control = false;
-  StartProgram(std::move(services));
+  Start(std::move(services));
   const std::string page = folder_.Path("mijnstart.html");
   EXPECT_EQ(Preview().navigations(), std::vector<std::string>{page});
   EXPECT_TRUE(IsWindowVisible(Control(kPreviewFailureTextId)));

@@ -70,29 +70,9 @@ void CALLBACK DialogAnswerer::Look(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-WinuiProgramTest::WinuiProgramTest() {
-  folder_.WriteFile("koptekst.txt",
-                    CrLfLines({"<html><head><title>", "@#$TITEL@#$", "</title></head>",
-                               "<body bgcolor=\"#FFFFF0\" text=\"#009933\"><font size=\"",
-                               "@#$TSIZE@#$", "\">", "@#$UPDATE@#$", "<table>"}));
-  folder_.WriteFile("voettekst.txt",
-                    CrLfLines({"</table><select>", " @#$OPTION@#$", "</select></body></html>"}));
-  folder_.WriteFile("Favorites/Cats/Tabby.url",
-                    CrLfLines({"[InternetShortcut]", "URL=https://cats.example/"}));
-}
-
 WinuiProgramTest::~WinuiProgramTest() {
   program_.reset();
   Pump();
-}
-
-void WinuiProgramTest::WriteSettingsFile(const std::string& language_line) {
-  folder_.WriteFile(
-      "ins.txt",
-      CrLfLines({"#009933", "#FFCC99", "#003399", "#FFFFF0", "My Startpage", "mijnstart.html",
-                 "Pim Voorbeeld", folder_.Path("Favorites"), "left.gif", "right.gif", "About me",
-                 "me@example.org", "https://left.example/", "https://right.example/", "<!-- -->",
-                 "A startpage about cats", "ANIMALS CATS", "5", language_line}));
 }
 
 DesktopServices WinuiProgramTest::FakeServices() {
@@ -110,7 +90,7 @@ DesktopServices WinuiProgramTest::FakeServices() {
   return services;
 }
 
-void WinuiProgramTest::StartProgram(DesktopServices services) {
+void WinuiProgramTest::Start(DesktopServices services) {
   program_.reset();
   program_ = std::make_unique<DesktopProgram>(surroundings_, std::move(services));
   program_->controller().set_end_program([] {});
@@ -180,17 +160,6 @@ void WinuiProgramTest::SetSlider(Colour colour, Channel channel, int position) {
 
 int WinuiProgramTest::Runs() const {
   return static_cast<int>(program_->main_window().preview().navigations().size());
-}
-
-std::string WinuiProgramTest::SettingsLine(int index) const {
-  const std::string text = folder_.ReadFile("ins.txt");
-  std::size_t start = 0;
-  for (int line = 0; line < index; ++line) {
-    start = text.find("\r\n", start);
-    if (start == std::string::npos) return {};
-    start += 2;
-  }
-  return text.substr(start, text.find("\r\n", start) - start);
 }
 
 }  // namespace qv::winui::testing

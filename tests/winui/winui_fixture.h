@@ -12,13 +12,12 @@
 #include <vector>
 
 #include "support/fake_surroundings.h"
+#include "support/small_program.h"
 #include "support/temp_folder.h"
 #include "winui/control_ids.h"
 #include "winui/desktop_program.h"
 
 namespace qv::winui::testing {
-
-using qv::testing::CrLfLines;
 
 // Answers the modal boxes and dialogs that come up while it lives, the way
 // `answer` says (OK by default), remembering the title and text of each.
@@ -47,19 +46,25 @@ class DialogAnswerer {
 
 class WinuiProgramTest : public ::testing::Test {
  protected:
-  WinuiProgramTest();
+  WinuiProgramTest() { qv::testing::WriteSmallProgram(folder_); }
   ~WinuiProgramTest() override;
 
-  // Writes "ins.txt" naming the fixture's Favorites folder, with
-  // `language_line` as its last line.
-  void WriteSettingsFile(const std::string& language_line = " 0");
+  void WriteSettingsFile(const std::string& language_line = " 0") {
+    qv::testing::WriteSmallSettingsFile(folder_, language_line);
+  }
   // Services that record what reaches the desktop and answer the choosers
   // with chosen_folder_ and chosen_file_; no import.
   DesktopServices FakeServices();
-  // Creates and starts the program; returns once the settings window shows
-  // and every message it set off has been handled.
-  void StartProgram(DesktopServices services);
-  void StartProgram() { StartProgram(FakeServices()); }
+  // Creates and starts the program with `services` over the settings file
+  // there is, if any; returns once the settings window shows and every
+  // message it set off has been handled.
+  void Start(DesktopServices services);
+  // Writes "ins.txt" with `language_line` and starts the program with the
+  // fake services.
+  void StartProgram(const std::string& language_line = " 0") {
+    WriteSettingsFile(language_line);
+    Start(FakeServices());
+  }
 
   // Handles the messages waiting, as the program's loop does.
   void Pump();
@@ -84,7 +89,9 @@ class WinuiProgramTest : public ::testing::Test {
   int Runs() const;
   std::string Page() const { return folder_.ReadFile("mijnstart.html"); }
   // Line `index` (from 0) of "ins.txt".
-  std::string SettingsLine(int index) const;
+  std::string SettingsLine(int index) const {
+    return qv::testing::CrLfLine(folder_.ReadFile("ins.txt"), index);
+  }
 
   qv::testing::TempFolder folder_;
   qv::testing::FakeSurroundings surroundings_{folder_.path()};
