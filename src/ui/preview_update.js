@@ -20,8 +20,8 @@
 //   anew; each followed by the number of the call;
 // - vorlindoAnticipate(oldCode, newCode) says nothing: at the next frame it
 //   paints the new colour code wherever the page on show holds the old one,
-//   as the page's next version will, and that version, once read, confirms or
-//   corrects it.
+//   as the page's next version will (over the attributes, which keep the old
+//   code), and that version, once read, confirms or corrects it.
 (function (prefix) {
   'use strict';
 
@@ -177,6 +177,14 @@
   // The old code as a whole word of a style sheet: not part of a longer code.
   const codeInStyle = (code) => new RegExp(code + '(?![0-9A-Za-z_-])', 'g');
 
+  // `text` with `newCode` in place of the code `inStyle` finds, except in
+  // attribute selectors: those go on finding the parts painted ahead, whose
+  // attributes keep the old code until the page's next version.
+  const replaceInValues = (text, inStyle, newCode) =>
+    text.split(/(\[[^\]]*\])/)
+        .map((part, i) => (i % 2 ? part : part.replace(inStyle, newCode)))
+        .join('');
+
   // The rules of a style sheet's text as written, outermost only; null where
   // the text is not read here as the engine reads it.
   function ruleTexts(text) {
@@ -216,15 +224,17 @@
   function anticipateInSheet(node, oldCode, newCode, inStyle) {
     const text = sheetTexts.get(node) ?? node.data;
     if (!text.includes(oldCode)) return;
-    const next = text.replace(inStyle, newCode);
+    const next = replaceInValues(text, inStyle, newCode);
+    if (next === text) return;
     const sheet = node.parentNode.sheet;
     const rules = ruleTexts(text);
     try {
       if (!sheet || !rules || rules.length !== sheet.cssRules.length) throw new Error();
       for (let i = 0; i < rules.length; ++i) {
-        if (!rules[i].includes(oldCode)) continue;
+        const rule = replaceInValues(rules[i], inStyle, newCode);
+        if (rule === rules[i]) continue;
         sheet.deleteRule(i);
-        sheet.insertRule(rules[i].replace(inStyle, newCode), i);
+        sheet.insertRule(rule, i);
       }
       sheetTexts.set(node, next);
     } catch (e) {
@@ -233,8 +243,62 @@
     }
   }
 
-  // The attributes of the page's markup that give a colour.
+  // The attributes of the page's markup that give a colour, and the property
+  // each paints, where it paints one of the element itself.
   const colourAttributes = ['bgcolor', 'color', 'text', 'link', 'vlink', 'alink'];
+  const paintedProperty = {bgcolor: 'background-color', color: 'color', text: 'color'};
+
+  // The parts painted ahead of the page's next version: per element, its
+  // style attribute before (null: none) and the colour properties it now
+  // has over it. Changing the attributes themselves would have the engine
+  // match the style sheet's rules that name them again on every part of the
+  // page, for every frame; a property of the element's own style is
+  // painted without.
+  const painted = new Map();
+
+  function paint(element, property, code) {
+    if (!painted.has(element)) {
+      painted.set(element, {style: element.getAttribute('style'), properties: new Map()});
+    }
+    painted.get(element).properties.set(property, code);
+    element.style.setProperty(property, code);
+  }
+
+  // Takes the painted properties off, as the page's file has the elements.
+  function unpaint() {
+    for (const [element, {style}] of painted) {
+      // The engine writes properties set on an element's style into its
+      // attribute only once read, and would write an empty one back after
+      // the attribute's removal: setting it first settles that.
+      element.setAttribute('style', style ?? '');
+      if (style === null) element.removeAttribute('style');
+    }
+  }
+
+  function repaint(elements = painted.keys()) {
+    for (const element of elements) {
+      for (const [property, code] of painted.get(element).properties) {
+        element.style.setProperty(property, code);
+      }
+    }
+  }
+
+  // A code the page's own style attribute holds, as the page's next version
+  // will have it; the painted properties stay over it.
+  function replaceInStyleAttribute(element, inStyle, newCode) {
+    const before = painted.get(element);
+    const style = before ? before.style : element.getAttribute('style');
+    if (style === null || style.search(inStyle) < 0) return;
+    const next = style.replace(inStyle, newCode);
+    element.setAttribute('style', next);
+    if (!before) return;
+    before.style = next;
+    repaint([element]);
+  }
+
+  // A plain code as the engine gives a colour it has computed.
+  const rgbOf = (code) =>
+    `rgb(${[1, 3, 5].map((i) => parseInt(code.slice(i, i + 2), 16)).join(', ')})`;
 
   function inView(element) {
     const box = element.getBoundingClientRect();
@@ -250,23 +314,38 @@
     // finds them in a few milliseconds on a long page, where a query for any
     // attribute took some 20. Another attribute holding the code paints
     // nothing, and the page's next version sets it anyway.
-    const holders = document.querySelectorAll(
+    const holders = new Set(document.querySelectorAll(
         colourAttributes.map((name) => `[${name}="${oldCode}"]`).join(',') +
-        `,[style*="${oldCode}"]`);
+        `,[style*="${oldCode}"]`));
+    for (const element of painted.keys()) holders.add(element);
     // And only what is in view: the engine's work for a frame grows with the
     // parts whose colour changes, and a thousand cells out of view would
     // triple it. The page's next version, read once the colours rest, paints
     // the rest.
-    for (const element of [...holders].filter(inView)) {
+    const shown = [...holders].filter(inView);
+    const oldColour = rgbOf(oldCode);
+    // Only where the old colour is what shows: a style rule may paint over
+    // the attribute, as it will over the new code.
+    const toPaint = [];
+    for (const element of shown) {
       const scripted = setByScripts.get(element);
       const ours = (name) => !scripted || !scripted.has(name);
+      const computed = getComputedStyle(element);
+      const now = painted.get(element)?.properties;
       for (const name of colourAttributes) {
-        if (element.getAttribute(name) === oldCode && ours(name)) element.setAttribute(name, newCode);
+        const property = paintedProperty[name];
+        const holds = element.getAttribute(name) === oldCode && ours(name);
+        if (property === undefined || (name === 'text' && element !== document.body)) {
+          if (holds) element.setAttribute(name, newCode);
+        } else if ((holds && !now?.has(property)) || now?.get(property) === oldCode) {
+          if (computed.getPropertyValue(property) === oldColour) toPaint.push([element, property]);
+        }
       }
-      const style = element.getAttribute('style');
-      if (style !== null && style.includes(oldCode) && ours('style')) {
-        element.setAttribute('style', style.replace(inStyle, newCode));
-      }
+    }
+    for (const [element, property] of toPaint) paint(element, property, newCode);
+    for (const element of shown) {
+      const scripted = setByScripts.get(element);
+      if (!scripted || !scripted.has('style')) replaceInStyleAttribute(element, inStyle, newCode);
     }
     for (const style of document.getElementsByTagName('style')) {
       for (const node of style.childNodes) {
@@ -312,19 +391,27 @@
       const next = request.response;
       if (!next || !next.documentElement) return say('reload:', number);
       say('read:', number);
-      // The page on show as it is to be, to compare with its new version.
+      // The page on show as its file has it, with the colours anticipated in
+      // its style sheets, to compare with its new version; nothing is drawn
+      // before the painted parts are back.
       paintAnticipated();
       noteScriptChanges(observer.takeRecords());
+      unpaint();
       const changes = [];
       const same = next.compatMode === document.compatMode &&
                    next.characterSet === document.characterSet &&
                    compareTrees(document.documentElement, next.documentElement, changes);
-      if (!same) return say('reload:', number);
       // A colour anticipated meanwhile is newer than this version; the
       // version written for it follows.
-      if (anticipations === anticipatedBefore) applyChanges(changes);
+      if (same && anticipations === anticipatedBefore) {
+        applyChanges(changes);
+        painted.clear();
+      } else {
+        repaint();
+      }
       // These changes are the preview's, not the page's scripts'.
       observer.takeRecords();
+      if (!same) return say('reload:', number);
       sayOnceDrawn(number);
     };
     request.send();
