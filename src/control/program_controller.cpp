@@ -213,7 +213,8 @@ void ProgramController::SlidersMoved(Colour colour, int red, int green, int blue
 
 // Where the old code is another colour's too, or either is not a plain
 // colour code, the page could hold it in places this colour does not reach;
-// a wrong colour flashing up is worse than waiting for the page.
+// a wrong colour flashing up is worse than waiting for the page. Nor is it
+// known where the page on show does not take the colour.
 bool ProgramController::AnticipateColour(Colour colour) {
   if (!shown_codes_) return false;
   std::array<std::string, kColourCount>& codes = *shown_codes_;
@@ -223,13 +224,9 @@ bool ProgramController::AnticipateColour(Colour colour) {
   // The page on show already has it.
   if (new_code == old_code) return true;
   const bool shared = std::count(codes.begin(), codes.end(), old_code) > 1;
-  if (shared || !IsPlainColour(old_code) || !IsPlainColour(new_code)) {
+  if (shared || !IsPlainColour(old_code) || !IsPlainColour(new_code) ||
+      !main_view_.AnticipateColour(old_code, new_code)) {
     // What the page holds until the rebuild is shown is no longer known.
-    shown_codes_.reset();
-    return false;
-  }
-  if (!main_view_.AnticipateColour(old_code, new_code)) {
-    // Nor is it where the page on show did not take the colour.
     shown_codes_.reset();
     return false;
   }

@@ -16,9 +16,6 @@ namespace {
 // The least time between the end of one task run after the pending events
 // and the start of the next.
 constexpr qint64 kTaskSpacingMs = 100;
-// How long the calls of RunOnceRested must pause: longer than a held key's
-// repeat, and than the window's thread is held up on a busy machine.
-constexpr int kRestMs = 150;
 
 }  // namespace
 
@@ -33,7 +30,7 @@ MainWindow::MainWindow(PagePreview* preview, QWidget* parent) : QWidget(parent),
   layout->addWidget(preview_);
   resize(TwipsToPixels(kMainClientTwips, ScreenDotsPerInch(*this)));
   rest_.setSingleShot(true);
-  rest_.setInterval(kRestMs);
+  rest_.setInterval(static_cast<int>(kColoursRestMs));
   connect(&rest_, &QTimer::timeout, this, [this] {
     const std::function<void()> task = std::exchange(rested_task_, nullptr);
     if (task) task();

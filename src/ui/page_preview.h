@@ -7,6 +7,11 @@
 
 namespace qv {
 
+// How long after the last colour painted ahead the colours count as at rest,
+// for the page to be built and read: longer than a held key's repeat, and
+// than the window's thread is held up on a busy machine.
+inline constexpr qint64 kColoursRestMs = 150;
+
 class PagePreview : public QWidget {
   Q_OBJECT
 

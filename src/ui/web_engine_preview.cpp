@@ -24,10 +24,6 @@ const QString kReloadWord = QStringLiteral("reload:");
 
 // Longest wait for a page to report that it has been drawn.
 constexpr int kAnswerTimeoutMs = 3000;
-// How long after the last colour painted ahead the colours count as at rest:
-// longer than a held key's repeat, and than the window's thread is held up
-// by a rebuild on a busy machine.
-constexpr qint64 kColoursRestMs = 150;
 
 // `text` as a JavaScript string literal.
 QString JavaScriptString(const QString& text) {
